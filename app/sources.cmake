@@ -1,0 +1,6 @@
+# Portable sources compile without windows.h and are tested natively.
+list(APPEND TELLARO_CORE_SOURCES
+)
+# Win32 glue.
+list(APPEND TELLARO_WIN_SOURCES
+)

@@ -1,0 +1,57 @@
+#include "config/folder_model.h"
+
+namespace tellaro {
+
+bool operator==(const FolderItem& a, const FolderItem& b) {
+    return a.kind == b.kind && a.depth == b.depth && a.path == b.path && a.name == b.name;
+}
+
+bool FolderItemList::operator==(const FolderItemList& o) const { return items_ == o.items_; }
+
+bool GroupHasChildLevel(const FolderItemList& list, std::size_t groupPos) {
+    // The walk takes whatever record follows a group as the first of its
+    // children; the canonical form puts it one level deeper. A following
+    // record at the same or a shallower depth means the group is empty in a
+    // non-canonical list, and reading it as a child would steal a sibling.
+    std::size_t next = groupPos + 1;
+    return next < list.Size() && list.At(next).depth > list.At(groupPos).depth;
+}
+
+namespace {
+
+// Walks a group's subtree if it has one and returns the last consumed
+// position (the group itself when it has no children).
+std::size_t ConsumeGroup(const FolderItemList& list, std::size_t p, FolderWalkVisitor& visitor) {
+    if (!GroupHasChildLevel(list, p)) return p;
+    std::size_t q = visitor.VisitGroupLevel(list, p + 1);
+    return q < p ? p : q;  // a visitor can never make the walk go backwards
+}
+
+}  // namespace
+
+std::size_t WalkLevel(const FolderItemList& list, std::size_t start, FolderWalkVisitor& visitor) {
+    const std::uint8_t level = list.At(start).depth;
+    std::size_t p = start;
+    std::size_t last = start;
+    for (;;) {
+        const FolderItem& item = list.At(p);
+        visitor.Visit(item, p);
+        last = p;
+        if (item.Kind() == FolderItemKind::Group) last = ConsumeGroup(list, p, visitor);
+        p = last + 1;
+        if (p >= list.Size() || list.At(p).depth != level) return last;
+    }
+}
+
+void WalkTop(const FolderItemList& list, FolderWalkVisitor& visitor) {
+    std::size_t p = 0;
+    while (p < list.Size()) {
+        const FolderItem& item = list.At(p);
+        visitor.Visit(item, p);
+        std::size_t last = p;
+        if (item.Kind() == FolderItemKind::Group) last = ConsumeGroup(list, p, visitor);
+        p = last + 1;
+    }
+}
+
+}  // namespace tellaro

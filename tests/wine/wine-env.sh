@@ -1,0 +1,22 @@
+# Shared settings of the private Wine session; sourced by the other scripts.
+# Never touches ~/.wine: the prefix and the X server belong to one build tree.
+: "${TELLARO_WINE_DIR:?}"
+export WINEPREFIX="$TELLARO_WINE_DIR/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+# Under this locale Wine's ANSI code page is 932, as on a Japanese Windows.
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=$(command -v wine64 || echo wine)
+WINE32=$(command -v wine || echo /usr/lib/wine/wine)
+if [ -f "$TELLARO_WINE_DIR/display" ]; then
+    DISPLAY=":$(cat "$TELLARO_WINE_DIR/display")"
+    export DISPLAY
+fi
+
+# Picks the Wine loader for a PE file from its machine field.
+wine_for() {
+    off=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    machine=$(od -An -tx2 -j$((off + 4)) -N2 "$1" | tr -d ' ')
+    if [ "$machine" = "8664" ]; then echo "$WINE64"; else echo "$WINE32"; fi
+}
