@@ -1,0 +1,191 @@
+#include "menu/menu_layout.h"
+
+#include "config/options_record.h"
+#include "config/special_folder_table.h"
+
+namespace tellaro {
+
+namespace {
+
+MenuEntry String(int stringId, std::uint16_t commandId, MenuSection section,
+                 bool isDefault = false) {
+    MenuEntry e;
+    e.kind = MenuEntryKind::String;
+    e.stringId = stringId;
+    e.commandId = commandId;
+    e.isDefault = isDefault;
+    e.section = section;
+    return e;
+}
+
+MenuEntry Separator(MenuSection section) {
+    MenuEntry e;
+    e.kind = MenuEntryKind::Separator;
+    e.section = section;
+    return e;
+}
+
+MenuEntry Submenu(int stringId, SubmenuRef ref) {
+    MenuEntry e;
+    e.kind = MenuEntryKind::Submenu;
+    e.stringId = stringId;
+    e.submenu = ref;
+    return e;
+}
+
+// The block of program commands above Cancel.
+void AppendCommandHead(std::vector<MenuEntry>& out, std::uint8_t doubleClickAction) {
+    constexpr auto c = MenuSection::Commands;
+    out.push_back(String(menu_text::kFolderSettings, CMD_FOLDER_SETTINGS, c,
+                         doubleClickAction == kDoubleClickSettings));
+    out.push_back(String(menu_text::kOptions, CMD_OPTIONS, c));
+    out.push_back(String(menu_text::kAbout, CMD_ABOUT, c));
+    out.push_back(String(menu_text::kHelp, CMD_HELP, c));
+}
+
+void AppendExit(std::vector<MenuEntry>& out, std::uint8_t doubleClickAction) {
+    out.push_back(Separator(MenuSection::Commands));
+    out.push_back(String(menu_text::kExit, CMD_EXIT, MenuSection::Commands,
+                         doubleClickAction == kDoubleClickExit));
+}
+
+void AppendFolderSubmenus(std::vector<MenuEntry>& out, const TopMenuOptions& options) {
+    out.push_back(Submenu(menu_text::kSpecialFolders1, SubmenuRef::Special1));
+    if (options.hasSecondSpecialMenu)
+        out.push_back(Submenu(menu_text::kSpecialFolders2, SubmenuRef::Special2));
+    out.push_back(Submenu(menu_text::kDesktop, SubmenuRef::Desktop));
+    if (options.hasUserItems) out.push_back(Separator(MenuSection::UserItems));
+}
+
+std::vector<MenuEntry> FoldersLayout(const TopMenuOptions& options) {
+    std::vector<MenuEntry> out;
+    out.push_back(String(menu_text::kCancel, CMD_CANCEL, MenuSection::Frame));
+    out.push_back(Separator(MenuSection::Frame));
+    AppendFolderSubmenus(out, options);
+    return out;
+}
+
+std::vector<MenuEntry> FoldersAndCommandsLayout(const TopMenuOptions& options) {
+    std::vector<MenuEntry> out;
+    AppendCommandHead(out, options.leftDoubleClickAction);
+    out.push_back(Separator(MenuSection::Commands));
+    out.push_back(String(menu_text::kCancel, CMD_CANCEL, MenuSection::Frame));
+    AppendExit(out, options.leftDoubleClickAction);
+    out.push_back(Separator(MenuSection::Frame));
+    AppendFolderSubmenus(out, options);
+    return out;
+}
+
+std::vector<MenuEntry> CommandsLayout(const TopMenuOptions& options) {
+    std::vector<MenuEntry> out;
+    AppendCommandHead(out, options.leftDoubleClickAction);
+    out.push_back(Separator(MenuSection::Frame));
+    out.push_back(String(menu_text::kCancel, CMD_CANCEL, MenuSection::Frame));
+    AppendExit(out, options.leftDoubleClickAction);
+    return out;
+}
+
+// Builds the nested entries while the model's walk visits the list. The
+// walk calls VisitGroupLevel right after visiting a group, so the group's
+// entry is always the last one of the current level at that moment.
+class UserLayoutBuilder : public FolderWalkVisitor {
+public:
+    explicit UserLayoutBuilder(std::vector<UserMenuEntry>& top) : level_(&top) {}
+
+    void Visit(const FolderItem& item, std::size_t position) override {
+        // A list longer than the model allows must not spill into the
+        // desktop's ids; such records are simply not offered.
+        if (position >= kUserItemIdCount) return;
+        const auto id = static_cast<std::uint16_t>(CMD_USER_ITEM_BASE + position);
+        UserMenuEntry e;
+        switch (item.Kind()) {
+            case FolderItemKind::Folder:
+                e.kind = MenuEntryKind::String;
+                e.text = item.name;
+                e.commandId = id;
+                break;
+            case FolderItemKind::Group:
+                e.kind = MenuEntryKind::Submenu;
+                e.text = item.name;
+                break;
+            case FolderItemKind::Separator:
+                e.kind = MenuEntryKind::Separator;
+                break;
+            case FolderItemKind::Placeholder:
+                if (depth_ == 0) return;  // an empty top level shows nothing
+                e.kind = MenuEntryKind::Disabled;
+                e.stringId = menu_text::kNone;
+                e.commandId = id;
+                break;
+        }
+        level_->push_back(std::move(e));
+    }
+
+    std::size_t VisitGroupLevel(const FolderItemList& list, std::size_t firstChild) override {
+        std::vector<UserMenuEntry>* outer = level_;
+        const bool groupShown = !outer->empty() && outer->back().kind == MenuEntryKind::Submenu &&
+                                firstChild - 1 < kUserItemIdCount;
+        std::vector<UserMenuEntry> discarded;
+        level_ = groupShown ? &outer->back().children : &discarded;
+        ++depth_;
+        const std::size_t last = WalkLevel(list, firstChild, *this);
+        --depth_;
+        level_ = outer;
+        return last;
+    }
+
+private:
+    std::vector<UserMenuEntry>* level_;
+    int depth_ = 0;
+};
+
+}  // namespace
+
+TopMenu TopMenuForPopupKind(std::uint8_t popupKind) {
+    switch (popupKind) {
+        case kPopupFolders:
+            return TopMenu::Folders;
+        case kPopupFoldersAndCommands:
+            return TopMenu::FoldersAndCommands;
+        default:
+            return TopMenu::Commands;
+    }
+}
+
+std::vector<MenuEntry> TopMenuLayout(TopMenu menu, const TopMenuOptions& options) {
+    switch (menu) {
+        case TopMenu::Folders:
+            return FoldersLayout(options);
+        case TopMenu::FoldersAndCommands:
+            return FoldersAndCommandsLayout(options);
+        case TopMenu::Commands:
+            break;
+    }
+    return CommandsLayout(options);
+}
+
+std::vector<MenuEntry> SpecialFolderLayout(const std::uint8_t* order, std::size_t count,
+                                           int firstStringId, std::uint16_t baseId) {
+    std::vector<MenuEntry> out;
+    const std::vector<std::size_t> shown = SpecialFolderTable::VisibleEntries(order, count);
+    if (shown.empty()) {
+        MenuEntry none = String(menu_text::kNone, baseId, MenuSection::Frame);
+        none.kind = MenuEntryKind::Disabled;
+        out.push_back(none);
+        return out;
+    }
+    out.reserve(shown.size());
+    for (std::size_t k : shown)
+        out.push_back(String(firstStringId + static_cast<int>(k),
+                             static_cast<std::uint16_t>(baseId + k), MenuSection::Frame));
+    return out;
+}
+
+std::vector<UserMenuEntry> UserMenuLayout(const FolderItemList& items) {
+    std::vector<UserMenuEntry> top;
+    UserLayoutBuilder builder(top);
+    WalkTop(items, builder);
+    return top;
+}
+
+}  // namespace tellaro

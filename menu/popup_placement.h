@@ -1,0 +1,44 @@
+// Where a popup menu opens and which way it unfolds. Portable: the caller
+// gathers the rectangles from the window system and passes them in.
+#pragma once
+
+#include <optional>
+
+namespace tellaro {
+
+struct MenuPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct MenuRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The TrackPopupMenu alignment flags this program uses.
+constexpr unsigned kAlignLeft = 0x0000;    // TPM_LEFTALIGN
+constexpr unsigned kAlignRight = 0x0008;   // TPM_RIGHTALIGN
+constexpr unsigned kAlignTop = 0x0000;     // TPM_TOPALIGN
+constexpr unsigned kAlignBottom = 0x0020;  // TPM_BOTTOMALIGN
+
+struct PopupPlacement {
+    MenuPoint anchor;
+    unsigned flags = 0;
+};
+
+// An edge of the notification area closer than this to the screen's top or
+// left edge means the task bar sits there.
+constexpr int kTaskBarEdgeDistance = 50;
+// Gap between the notification area and the menu.
+constexpr int kTrayGap = 4;
+
+// `notifyRect` is the notification area's screen rectangle when it was
+// found; without it, or when the menu is not wanted near the tray, the menu
+// opens at the cursor. The menu unfolds towards the centre of `screen`.
+PopupPlacement PlacePopup(bool nearTray, const std::optional<MenuRect>& notifyRect,
+                          MenuPoint cursor, const MenuRect& screen);
+
+}  // namespace tellaro
