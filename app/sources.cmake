@@ -3,4 +3,6 @@ list(APPEND TELLARO_CORE_SOURCES
 )
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tray_app.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tray_application.cpp
 )

@@ -57,7 +57,10 @@ set(TELLARO_WIN32_TESTS_32 "smoke" CACHE STRING "Win32 tests of the 32-bit build
 foreach(arch i686 x86_64)
   if(arch STREQUAL "i686")
     set(tests ${TELLARO_WIN32_TESTS_32})
+    # Its end-to-end checks use the x86-64 probe, which starts at native speed.
+    set(probe -DTELLARO_PROBE=${CMAKE_BINARY_DIR}/windows-x86_64/tellaro_probe.exe)
   else()
+    set(probe)
     set(tests full)
   endif()
   ExternalProject_Add(windows_${arch}
@@ -70,10 +73,13 @@ foreach(arch i686 x86_64)
       -DTELLARO_WINE_DIR=${TELLARO_WINE_DIR}
       -DTELLARO_WIN_TESTS=${tests}
       -DTELLARO_GTEST_SOURCE_DIR=${TELLARO_GTEST_SOURCE_DIR}
+      ${probe}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     USES_TERMINAL_BUILD ON)
 endforeach()
+# The 32-bit end-to-end checks borrow the x86-64 probe.
+ExternalProject_Add_StepDependencies(windows_i686 configure windows_x86_64)
 
 add_test(NAME wine_session_start COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-session.sh start ${TELLARO_WINE_DIR})
 add_test(NAME wine_session_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-session.sh stop ${TELLARO_WINE_DIR})

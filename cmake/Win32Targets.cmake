@@ -63,7 +63,15 @@ if(TELLARO_WIN_TESTS STREQUAL "full")
 endif()
 
 if(CMAKE_CROSSCOMPILING)
-  # End-to-end checks drive the real Tellaro.exe from outside, as a user would.
+  # End-to-end checks drive the real Tellaro.exe from outside, as a user would,
+  # with a small probe program in the same Wine session.
+  add_executable(tellaro_probe tests/e2e/probe.cpp)
+  set(TELLARO_PROBE "" CACHE FILEPATH "Probe program for the end-to-end tests (default: this build's)")
+  if(TELLARO_PROBE)
+    set(probe ${TELLARO_PROBE})
+  else()
+    set(probe $<TARGET_FILE:tellaro_probe>)
+  endif()
   file(GLOB TELLARO_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
   foreach(script ${TELLARO_E2E_SCRIPTS})
     get_filename_component(stem ${script} NAME_WE)
@@ -72,7 +80,7 @@ if(CMAKE_CROSSCOMPILING)
     endif()
     set(test_name "e2e_${CMAKE_SYSTEM_PROCESSOR}_${stem}")
     add_test(NAME ${test_name}
-             COMMAND ${script} ${TELLARO_WINE_DIR} $<TARGET_FILE:Tellaro> ${CMAKE_BINARY_DIR}/artifacts)
+             COMMAND ${script} ${TELLARO_WINE_DIR} $<TARGET_FILE:Tellaro> ${probe} ${CMAKE_BINARY_DIR}/artifacts)
     tellaro_wine_test(${test_name})
     set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
   endforeach()

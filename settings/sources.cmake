@@ -3,4 +3,5 @@ list(APPEND TELLARO_CORE_SOURCES
 )
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/settings_window.cpp
 )

@@ -1,0 +1,69 @@
+# Shared helpers of the end-to-end checks. Each check is called as
+#   CHECK.sh WINE_DIR Tellaro.exe probe.exe ARTIFACT_DIR
+# and drives the real program inside the private Wine session.
+set -u
+TELLARO_WINE_DIR=$1
+TELLARO_EXE=$2
+PROBE_EXE=$3
+ARTIFACTS=$4
+mkdir -p "$ARTIFACTS"
+. "$(dirname "$0")/../wine/wine-env.sh"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "no Wine session (run wine-session.sh start first)" >&2
+    exit 77
+fi
+TELLARO_LOADER=$(wine_for "$TELLARO_EXE")
+PROBE_LOADER=$(wine_for "$PROBE_EXE")
+CAPTION="Tellaro Explorer"
+
+# Where the kernel cannot run 32-bit code, Wine runs it under emulation, and
+# every start of the 32-bit program takes the better part of a minute.
+SLOW=1
+if [ "$TELLARO_LOADER" = "$WINE32" ] && [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then SLOW=20; fi
+seconds() { echo $(($1 * SLOW)); }
+
+probe() { "$PROBE_LOADER" "$PROBE_EXE" "$@"; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    screenshot "failure-$(basename "$0" .sh)"
+    stop_tellaro
+    exit 1
+}
+
+screenshot() {
+    if command -v import >/dev/null 2>&1; then
+        import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png" 2>/dev/null &&
+            echo "screenshot: $ARTIFACTS/$1.png"
+    fi
+}
+
+settings_dir() {
+    for d in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Morvane/Tellaro \
+             "$WINEPREFIX"/drive_c/users/*/"Local Settings/Application Data"/Morvane/Tellaro; do
+        [ -d "$d" ] && echo "$d"
+    done
+}
+
+# Starts from a clean slate: no running instance, no stored settings.
+reset_tellaro() {
+    stop_tellaro
+    for d in $(settings_dir); do rm -rf "$d"; done
+}
+
+start_tellaro() {
+    "$TELLARO_LOADER" "$TELLARO_EXE" >/dev/null 2>&1 &
+    TELLARO_PID=$!
+    probe wait "$CAPTION" "$(seconds 30)" || fail "no window captioned '$CAPTION' after start"
+}
+
+stop_tellaro() {
+    if probe wait "$CAPTION" 0 >/dev/null 2>&1; then
+        probe post "$CAPTION" 16 0 0 >/dev/null 2>&1
+        probe gone "$CAPTION" "$(seconds 10)" >/dev/null 2>&1
+    fi
+    if [ -n "${TELLARO_PID:-}" ]; then
+        wait "$TELLARO_PID" 2>/dev/null
+        TELLARO_PID=
+    fi
+}

@@ -1,0 +1,91 @@
+// Looks at the running program from outside, as another process of the same
+// Wine session: finds windows by caption or class and posts messages to them.
+// usage:
+//   probe wait CAPTION SECONDS        0 once a window with that caption exists
+//   probe gone CAPTION SECONDS        0 once no such window exists
+//   probe count CAPTION               prints how many top-level windows have it
+//   probe visible CAPTION             0 when the window is visible
+//   probe post CAPTION MSG WPARAM LPARAM
+//   probe waitclass CLASS TITLE SECONDS   0 once a window of that class and title exists
+//   probe closeclass CLASS            posts WM_CLOSE to every window of that class
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct CountState {
+    const char* caption;
+    int count;
+};
+
+BOOL CALLBACK CountCaption(HWND window, LPARAM param) {
+    auto* state = reinterpret_cast<CountState*>(param);
+    char text[512];
+    if (GetWindowTextA(window, text, sizeof(text)) > 0 && std::strcmp(text, state->caption) == 0)
+        ++state->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CloseClass(HWND window, LPARAM param) {
+    char name[256];
+    if (GetClassNameA(window, name, sizeof(name)) > 0 &&
+        std::strcmp(name, reinterpret_cast<const char*>(param)) == 0)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+template <typename Pred>
+int WaitFor(Pred pred, double seconds) {
+    const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        if (pred()) return 0;
+        if (static_cast<LONG>(GetTickCount() - deadline) > 0) return 1;
+        Sleep(100);
+    }
+}
+
+long Number(const char* text) { return std::strtol(text, nullptr, 0); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    const std::string verb = argv[1];
+    const char* caption = argv[2];
+    if (verb == "wait" && argc == 4)
+        return WaitFor([&] { return FindWindowA(nullptr, caption) != nullptr; }, atof(argv[3]));
+    if (verb == "gone" && argc == 4)
+        return WaitFor([&] { return FindWindowA(nullptr, caption) == nullptr; }, atof(argv[3]));
+    if (verb == "count") {
+        CountState state{caption, 0};
+        EnumWindows(CountCaption, reinterpret_cast<LPARAM>(&state));
+        std::printf("%d\n", state.count);
+        return 0;
+    }
+    if (verb == "visible") {
+        HWND window = FindWindowA(nullptr, caption);
+        return window != nullptr && IsWindowVisible(window) ? 0 : 1;
+    }
+    if (verb == "post" && argc == 6) {
+        HWND window = FindWindowA(nullptr, caption);
+        if (window == nullptr) return 1;
+        return PostMessageA(window, static_cast<UINT>(Number(argv[3])),
+                            static_cast<WPARAM>(Number(argv[4])),
+                            static_cast<LPARAM>(Number(argv[5])))
+                   ? 0
+                   : 1;
+    }
+    if (verb == "waitclass" && argc == 5) {
+        const char* title = argv[3];
+        return WaitFor([&] { return FindWindowA(caption, title) != nullptr; }, atof(argv[4]));
+    }
+    if (verb == "closeclass") {
+        EnumWindows(CloseClass, reinterpret_cast<LPARAM>(caption));
+        return 0;
+    }
+    return 2;
+}

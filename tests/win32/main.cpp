@@ -1,0 +1,19 @@
+// Runner of the in-process Win32 tests. Resources come from this executable,
+// which links the program's resource script.
+#include <windows.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include "ui/controls/runtime_api.h"
+#include "ui/framework/dialog.h"
+
+int main(int argc, char** argv) {
+    tellaro::SetModuleInstance(GetModuleHandleA(nullptr));
+    tellaro::runtime_api::InitCommonControlsOnce();
+    CoInitialize(nullptr);
+    testing::InitGoogleTest(&argc, argv);
+    int result = RUN_ALL_TESTS();
+    CoUninitialize();
+    return result;
+}
