@@ -7,4 +7,6 @@ list(APPEND TELLARO_CORE_SOURCES
 )
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/desktop_menu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/popup_menus.cpp
 )
