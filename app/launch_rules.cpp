@@ -1,0 +1,92 @@
+#include "app/launch_rules.h"
+
+namespace tellaro {
+
+namespace {
+
+constexpr std::uint8_t kHotkeyShift = 0x01;    // HOTKEYF_SHIFT
+constexpr std::uint8_t kHotkeyControl = 0x02;  // HOTKEYF_CONTROL
+constexpr std::uint8_t kHotkeyAlt = 0x04;      // HOTKEYF_ALT
+constexpr std::uint8_t kHotkeyExt = 0x08;      // HOTKEYF_EXT
+
+constexpr std::uint32_t kModAlt = 0x1;
+constexpr std::uint32_t kModControl = 0x2;
+constexpr std::uint32_t kModShift = 0x4;
+constexpr std::uint32_t kModWin = 0x8;
+
+constexpr std::intptr_t kFirstNode1 = 10;
+constexpr std::intptr_t kEndNode1 = 40;
+constexpr std::intptr_t kFirstNode2 = 50;
+constexpr std::intptr_t kEndNode2 = 65;
+
+}  // namespace
+
+const char* FolderVerb(ModifierKeys modifiers) {
+    return modifiers.Any() ? kVerbOpen : kVerbExplore;
+}
+
+const char* DesktopVerb(bool isFolder, ModifierKeys modifiers) {
+    return isFolder && !modifiers.Any() ? kVerbExplore : kVerbOpen;
+}
+
+std::string ExtractBrowserProgram(const std::string& command) {
+    std::string text = command;
+    // A doubled opening quote is dropped as well, so ""prog"" still names prog.
+    if (!text.empty() && text.front() == '"') {
+        text.erase(0, 1);
+        if (!text.empty() && text.front() == '"') text.erase(0, 1);
+    }
+    // From the second character on: the closing quote of the program, or the
+    // first quote of an argument when the program itself was not quoted.
+    const std::string::size_type quote = text.find('"', 1);
+    if (quote != std::string::npos) text.erase(quote);
+    if (!text.empty() && text.back() == '"') text.pop_back();
+    return text;
+}
+
+std::string OpenCommandKey(const std::string& className) {
+    return className + "\\shell\\open\\command";
+}
+
+bool ShellOpensUrlDirectly(ShellVersion version, bool haveUrl) {
+    return haveUrl && (version.major > 4 || version.minor > 72);
+}
+
+std::uint32_t HotKeyModifiers(std::uint8_t hotkeyFlags) {
+    std::uint32_t modifiers = 0;
+    if (hotkeyFlags & kHotkeyAlt) modifiers |= kModAlt;
+    if (hotkeyFlags & kHotkeyControl) modifiers |= kModControl;
+    if (hotkeyFlags & kHotkeyShift) modifiers |= kModShift;
+    if (hotkeyFlags & kHotkeyExt) modifiers |= kModWin;
+    return modifiers;
+}
+
+HotKeyRegistration HotKeyFromControlValue(std::uint16_t value) {
+    HotKeyRegistration registration;
+    if (value == 0) return registration;
+    registration.wanted = true;
+    registration.virtualKey = value & 0xFFu;
+    registration.modifiers = HotKeyModifiers(static_cast<std::uint8_t>(value >> 8));
+    return registration;
+}
+
+std::uint16_t SpecialFolderCommandForNode(std::intptr_t node) {
+    if (node >= kFirstNode1 && node < kEndNode1)
+        return static_cast<std::uint16_t>(kSpecialFolder1CommandBase + (node - kFirstNode1));
+    if (node >= kFirstNode2 && node < kEndNode2)
+        return static_cast<std::uint16_t>(kSpecialFolder2CommandBase + (node - kFirstNode2));
+    return 0;
+}
+
+LinkTarget LinkTargetFromParam(std::uintptr_t param) {
+    switch (param) {
+        case 1:
+            return LinkTarget::Mail;
+        case 2:
+            return LinkTarget::HomePage;
+        default:
+            return LinkTarget::None;
+    }
+}
+
+}  // namespace tellaro

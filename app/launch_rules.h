@@ -1,0 +1,77 @@
+// The decisions behind handing a chosen entry to the shell: which verb, which
+// program the registry names as the web browser, whether the shell can open a
+// URL by itself, and how the program's private messages map to commands.
+// Portable: no Windows headers, so every rule is testable without a shell.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tellaro {
+
+inline constexpr const char* kVerbExplore = "explore";
+inline constexpr const char* kVerbOpen = "open";
+
+// Shift or the right mouse button held while a command is handled turns the
+// two-pane explorer into a plain folder window.
+struct ModifierKeys {
+    bool shift = false;
+    bool rightButton = false;
+
+    bool Any() const { return shift || rightButton; }
+};
+
+// Folders of the user's tree and special folders.
+const char* FolderVerb(ModifierKeys modifiers);
+
+// Desktop entries run by default; only a folder without modifiers is explored.
+const char* DesktopVerb(bool isFolder, ModifierKeys modifiers);
+
+// The program part of an "open" command text from the registry: a quoted
+// program loses its quotes and whatever follows them; an unquoted text is
+// taken whole, arguments included.
+std::string ExtractBrowserProgram(const std::string& command);
+
+// The registry key holding the open command of a file type's class.
+std::string OpenCommandKey(const std::string& className);
+
+struct ShellVersion {
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+};
+
+// Whether a URL is first handed to the shell directly, which shells after
+// 4.72 can do. The two parts are compared separately, so 3.80 counts as new
+// enough too; no such shell exists, and the registry path remains the
+// fallback whenever the direct call fails.
+bool ShellOpensUrlDirectly(ShellVersion version, bool haveUrl);
+
+// RegisterHotKey arguments for the hot-key control's value (low byte virtual
+// key, high byte HOTKEYF_ flags). A value of 0 means no hotkey.
+struct HotKeyRegistration {
+    bool wanted = false;
+    std::uint32_t modifiers = 0;  // MOD_ flags
+    std::uint32_t virtualKey = 0;
+};
+
+std::uint32_t HotKeyModifiers(std::uint8_t hotkeyFlags);
+HotKeyRegistration HotKeyFromControlValue(std::uint16_t value);
+
+// Popup command ids of the two special-folder submenus.
+inline constexpr std::uint16_t kSpecialFolder1CommandBase = 32800;
+inline constexpr std::uint16_t kSpecialFolder2CommandBase = 32832;
+
+// The settings window asks for a special folder to be opened by posting the
+// folder's tree node number (10 + k or 50 + k); this gives the popup command
+// that opens the same entry, or 0 for any other node.
+std::uint16_t SpecialFolderCommandForNode(std::intptr_t node);
+
+// What a link of the about dialog stands for, from the link message's wParam.
+enum class LinkTarget { None, Mail, HomePage };
+LinkTarget LinkTargetFromParam(std::uintptr_t param);
+
+// Help contexts of the two dialogs with a help button.
+inline constexpr std::uint32_t kHelpContextSettings = 1;
+inline constexpr std::uint32_t kHelpContextOptions = 2;
+
+}  // namespace tellaro

@@ -1,0 +1,132 @@
+#include "app/launch_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tellaro {
+namespace {
+
+const ModifierKeys kNone{};
+const ModifierKeys kShift{true, false};
+const ModifierKeys kRightButton{false, true};
+
+TEST(LaunchVerbTest, FoldersAreExploredUnlessAModifierIsHeld) {
+    EXPECT_STREQ(FolderVerb(kNone), "explore");
+    EXPECT_STREQ(FolderVerb(kShift), "open");
+    EXPECT_STREQ(FolderVerb(kRightButton), "open");
+    EXPECT_STREQ(FolderVerb({true, true}), "open");
+}
+
+TEST(LaunchVerbTest, DesktopEntriesOpenAndOnlyPlainFoldersAreExplored) {
+    EXPECT_STREQ(DesktopVerb(true, kNone), "explore");
+    EXPECT_STREQ(DesktopVerb(true, kShift), "open");
+    EXPECT_STREQ(DesktopVerb(true, kRightButton), "open");
+    EXPECT_STREQ(DesktopVerb(false, kNone), "open");
+    EXPECT_STREQ(DesktopVerb(false, kShift), "open");
+}
+
+TEST(BrowserProgramTest, QuotedProgramLosesItsArguments) {
+    EXPECT_EQ(ExtractBrowserProgram("\"C:\\Program Files\\Browser\\browser.exe\" -url \"%1\""),
+              "C:\\Program Files\\Browser\\browser.exe");
+    EXPECT_EQ(ExtractBrowserProgram("\"C:\\Browser\\b.exe\""), "C:\\Browser\\b.exe");
+    EXPECT_EQ(ExtractBrowserProgram("\"C:\\Browser\\b.exe\" %1"), "C:\\Browser\\b.exe");
+}
+
+TEST(BrowserProgramTest, UnquotedTextIsUsedWhole) {
+    EXPECT_EQ(ExtractBrowserProgram("C:\\PROGRA~1\\Browser\\b.exe -nohome %1"),
+              "C:\\PROGRA~1\\Browser\\b.exe -nohome %1");
+    EXPECT_EQ(ExtractBrowserProgram("browser.exe"), "browser.exe");
+}
+
+TEST(BrowserProgramTest, UnquotedProgramIsCutAtItsFirstQuotedArgument) {
+    EXPECT_EQ(ExtractBrowserProgram("C:\\b.exe \"%1\""), "C:\\b.exe ");
+}
+
+TEST(BrowserProgramTest, DoubledOpeningQuoteAndStrayQuotes) {
+    EXPECT_EQ(ExtractBrowserProgram("\"\"C:\\b.exe\"\" -x"), "C:\\b.exe");
+    // At most two opening quotes go; a third one survives the cut.
+    EXPECT_EQ(ExtractBrowserProgram("\"\"\"b.exe\""), "\"b.exe");
+    EXPECT_EQ(ExtractBrowserProgram("\""), "");
+    EXPECT_EQ(ExtractBrowserProgram("\"\""), "");
+    EXPECT_EQ(ExtractBrowserProgram("\"\"\""), "");
+    EXPECT_EQ(ExtractBrowserProgram(""), "");
+    EXPECT_EQ(ExtractBrowserProgram("b.exe\""), "b.exe");
+}
+
+TEST(BrowserProgramTest, OpenCommandKeyFollowsTheClassName) {
+    EXPECT_EQ(OpenCommandKey("htmlfile"), "htmlfile\\shell\\open\\command");
+    EXPECT_EQ(OpenCommandKey(""), "\\shell\\open\\command");
+}
+
+TEST(ShellVersionTest, OldShellsAlwaysUseTheRegistry) {
+    EXPECT_FALSE(ShellOpensUrlDirectly({4, 72}, true));
+    EXPECT_FALSE(ShellOpensUrlDirectly({4, 71}, true));
+    EXPECT_FALSE(ShellOpensUrlDirectly({0, 0}, true));
+}
+
+TEST(ShellVersionTest, NewerShellsTryTheUrlFirstWhenThereIsOne) {
+    EXPECT_TRUE(ShellOpensUrlDirectly({5, 0}, true));
+    EXPECT_TRUE(ShellOpensUrlDirectly({4, 73}, true));
+    EXPECT_TRUE(ShellOpensUrlDirectly({3, 80}, true));  // parts compared separately
+    EXPECT_FALSE(ShellOpensUrlDirectly({5, 0}, false));
+    EXPECT_FALSE(ShellOpensUrlDirectly({6, 1}, false));
+}
+
+TEST(HotKeyTest, EachControlFlagMapsToItsModifier) {
+    EXPECT_EQ(HotKeyModifiers(0x04), 0x1u);  // Alt
+    EXPECT_EQ(HotKeyModifiers(0x02), 0x2u);  // Control
+    EXPECT_EQ(HotKeyModifiers(0x01), 0x4u);  // Shift
+    EXPECT_EQ(HotKeyModifiers(0x08), 0x8u);  // Ext → Windows key
+    EXPECT_EQ(HotKeyModifiers(0x0F), 0xFu);
+    EXPECT_EQ(HotKeyModifiers(0x05), 0x5u);  // Alt + Shift
+    EXPECT_EQ(HotKeyModifiers(0x00), 0x0u);
+    EXPECT_EQ(HotKeyModifiers(0xF0), 0x0u);  // unknown flags are dropped
+}
+
+TEST(HotKeyTest, ControlValueSplitsIntoKeyAndModifiers) {
+    const HotKeyRegistration none = HotKeyFromControlValue(0);
+    EXPECT_FALSE(none.wanted);
+
+    const HotKeyRegistration winT = HotKeyFromControlValue(0x0854);  // Ext + 'T'
+    EXPECT_TRUE(winT.wanted);
+    EXPECT_EQ(winT.virtualKey, 0x54u);
+    EXPECT_EQ(winT.modifiers, 0x8u);
+
+    const HotKeyRegistration ctrlAltF = HotKeyFromControlValue(0x0646);
+    EXPECT_EQ(ctrlAltF.virtualKey, 0x46u);
+    EXPECT_EQ(ctrlAltF.modifiers, 0x3u);
+
+    // A modifier without a key is still registered as the control gave it.
+    const HotKeyRegistration onlyShift = HotKeyFromControlValue(0x0100);
+    EXPECT_TRUE(onlyShift.wanted);
+    EXPECT_EQ(onlyShift.virtualKey, 0u);
+    EXPECT_EQ(onlyShift.modifiers, 0x4u);
+}
+
+TEST(SpecialFolderNodeTest, NodesOfTheFirstTableMapToItsCommands) {
+    EXPECT_EQ(SpecialFolderCommandForNode(10), 32800);
+    EXPECT_EQ(SpecialFolderCommandForNode(23), 32813);
+    EXPECT_EQ(SpecialFolderCommandForNode(39), 32829);
+}
+
+TEST(SpecialFolderNodeTest, NodesOfTheSecondTableMapToItsCommands) {
+    EXPECT_EQ(SpecialFolderCommandForNode(50), 32832);
+    EXPECT_EQ(SpecialFolderCommandForNode(64), 32846);
+}
+
+TEST(SpecialFolderNodeTest, OtherNodesOpenNothing) {
+    for (std::intptr_t node : {-1, 0, 1, 2, 9, 40, 49, 65, 100, 1099})
+        EXPECT_EQ(SpecialFolderCommandForNode(node), 0) << node;
+}
+
+TEST(LinkTargetTest, OnlyMailAndHomePageAreLinks) {
+    EXPECT_EQ(LinkTargetFromParam(1), LinkTarget::Mail);
+    EXPECT_EQ(LinkTargetFromParam(2), LinkTarget::HomePage);
+    EXPECT_EQ(LinkTargetFromParam(0), LinkTarget::None);
+    EXPECT_EQ(LinkTargetFromParam(3), LinkTarget::None);
+    EXPECT_EQ(LinkTargetFromParam(static_cast<std::uintptr_t>(-1)), LinkTarget::None);
+}
+
+}  // namespace
+}  // namespace tellaro
