@@ -1,6 +1,7 @@
 # Portable sources compile without windows.h and are tested natively.
 list(APPEND TELLARO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/folder_model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/item_codec.cpp
     ${CMAKE_CURRENT_LIST_DIR}/special_folder_table.cpp
 )
 # Win32 glue.
