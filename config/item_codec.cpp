@@ -10,7 +10,9 @@ namespace {
 using namespace item_file;
 
 // Length of a text as the file stores it: up to its first zero byte.
-std::size_t StoredLength(const std::string& text) { return std::strlen(text.c_str()); }
+std::size_t StoredLength(const std::string& text) {
+    return std::strlen(text.c_str());
+}
 
 class Writer {
 public:

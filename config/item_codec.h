@@ -13,10 +13,10 @@
 namespace tellaro {
 
 namespace item_file {
-constexpr std::size_t kMinimumSize = 88;         // header, options, folder block, no records
-constexpr std::uint32_t kOptionsOffset = 12;     // header: size, options offset, folder offset
-constexpr std::uint32_t kOptionsBaseSize = 9;    // what the oldest files carry
-constexpr std::uint32_t kOptionsFullSize = 13;   // base plus the 4-byte extension
+constexpr std::size_t kMinimumSize = 88;        // header, options, folder block, no records
+constexpr std::uint32_t kOptionsOffset = 12;    // header: size, options offset, folder offset
+constexpr std::uint32_t kOptionsBaseSize = 9;   // what the oldest files carry
+constexpr std::uint32_t kOptionsFullSize = 13;  // base plus the 4-byte extension
 constexpr std::uint32_t kFolderBlockOffset = 25;
 constexpr std::uint32_t kOrder1Offset = 37;
 constexpr std::uint32_t kOrder2Offset = 67;

@@ -123,8 +123,9 @@ Bytes FromHex(const char* hex) {
 }
 
 Bytes DefaultGolden() {
-    Bytes b = FromHex("58 00 00 00 0c 00 00 00 19 00 00 00 00 01 01 00 00 00 01 00 01 01 01 c8 00"
-                      " 25 00 00 00 43 00 00 00 52 00 00 00");
+    Bytes b = FromHex(
+        "58 00 00 00 0c 00 00 00 19 00 00 00 00 01 01 00 00 00 01 00 01 01 01 c8 00"
+        " 25 00 00 00 43 00 00 00 52 00 00 00");
     for (int i = 0; i <= 0x1d; ++i) b.push_back(i);
     for (int i = 0; i <= 0x0e; ++i) b.push_back(i);
     for (auto v : FromHex("00 00 fd b2 6e bd")) b.push_back(v);
@@ -137,7 +138,7 @@ FolderSettings MixedSettings() {
     FolderSettings s = DefaultOrderSettings();
     s.specialFolderOrder1[3] = kNotShown;
     s.specialFolderOrder2[14] = 0;
-    s.items.Append(Item(FolderItemKind::Group, 0, "", "\x95\x5c\x8e\xa6"));       // 表示
+    s.items.Append(Item(FolderItemKind::Group, 0, "", "\x95\x5c\x8e\xa6"));         // 表示
     s.items.Append(Item(FolderItemKind::Folder, 1, "C:\\\x83\x5c\x83\x74\x83\x67",  // C:\ソフト
                         "\x83\x5c\x83\x74\x83\x67"));
     s.items.Append(Item(FolderItemKind::Separator, 1, "", ""));
@@ -294,8 +295,8 @@ TEST(ItemCodecLimits, ThousandRecordsLoadWholeAndMoreAreCut) {
     first1000.items.Truncate(1000);
 
     Sentinel whole;
-    DecodeResult r = Decode(EncodeItemFile(OptionsRecord{}, first1000), whole.options,
-                            whole.settings);
+    DecodeResult r =
+        Decode(EncodeItemFile(OptionsRecord{}, first1000), whole.options, whole.settings);
     ASSERT_EQ(r.status, DecodeStatus::Loaded);
     EXPECT_FALSE(r.truncated);
     EXPECT_TRUE(SameSettings(whole.settings, first1000));
