@@ -1,0 +1,260 @@
+#include "config/settings_store.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "config/item_codec.h"
+#include "config/legacy_import.h"
+#include "config/profile_file.h"
+#include "config/special_folder_table.h"
+#include "config/special_folders_win.h"
+#include "config/system_info.h"
+#include "res/resource.h"
+#include "ui/framework/resource_text.h"
+
+namespace tellaro {
+
+namespace {
+
+constexpr const char* kVendorSubfolder = "\\Morvane\\Tellaro";
+constexpr int kCsidlAppData = 26;       // roaming: all the NT 4 shell offers
+constexpr int kCsidlLocalAppData = 28;  // from NT 5 on
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Missing, as opposed to present but out of reach (access denied and the like).
+bool IsMissing(const std::string& path) {
+    if (Exists(path)) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close() {
+        if (!Valid()) return true;
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool ReadExactly(HANDLE file, void* buffer, DWORD size, DWORD& got) {
+    got = 0;
+    return ReadFile(file, buffer, size, &got, nullptr) != 0;
+}
+
+class ProfileIniReader : public LegacyIniReader {
+public:
+    explicit ProfileIniReader(ProfileFile& file) : file_(file) {}
+    int ReadInt(const char* section, const char* key, int defaultValue) override {
+        return file_.ReadInt(section, key, defaultValue);
+    }
+    std::string ReadString(const char* section, const char* key,
+                           const char* defaultValue) override {
+        const char* text = file_.ReadString(section, key, defaultValue);
+        return text ? text : defaultValue;
+    }
+
+private:
+    ProfileFile& file_;
+};
+
+class ShellResolver : public LegacyImportResolver {
+public:
+    std::optional<std::string> SpecialFolderPath(std::size_t entryIndex) override {
+        return tellaro::SpecialFolderPath(SpecialFolderTable::Entry(entryIndex).csidl);
+    }
+    bool DirectoryExists(const std::string& path) override { return IsDirectory(path); }
+    std::string DisplayName(int stringId) override { return LoadResourceString(stringId); }
+};
+
+}  // namespace
+
+void MessageBoxNotifier::ShowError(int textId, int captionId) {
+    const std::string text = LoadResourceString(textId);
+    const std::string caption = LoadResourceString(captionId);
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+}
+
+SettingsStore::SettingsStore(SystemInfo& system, StorageNotifier& notifier,
+                             std::string settingsFolder)
+    : system_(system), notifier_(notifier), settingsFolder_(std::move(settingsFolder)) {}
+
+// Below the current directory: the user's own folder when the logon name can
+// be had, else one shared folder.
+std::string SettingsStore::FallbackFolder() {
+    if (const char* user = system_.UserDirectory()) return user;
+    const char* current = system_.CurrentDirectory();
+    return std::string(current ? current : "") + "\\Tellaro";
+}
+
+std::string SettingsStore::DefaultSettingsFolder() {
+    if (system_.IsNT()) {
+        const int csidl = system_.MajorVersion() < 5 ? kCsidlAppData : kCsidlLocalAppData;
+        if (std::optional<std::string> base = SpecialFolderPath(csidl))
+            return *base + kVendorSubfolder;
+    }
+    return FallbackFolder();
+}
+
+int SettingsStore::ItemFilePath(std::string& path) {
+    if (itemFilePath_.empty()) {
+        const std::string folder =
+            settingsFolder_.empty() ? DefaultSettingsFolder() : settingsFolder_;
+        // A folder that can't be made shows up later, when the file can't be opened.
+        if (!Exists(folder)) CreateDirectoryTree(folder);
+        itemFilePath_ = folder + "\\" + kItemFileName;
+    }
+    path = itemFilePath_;
+    return 0;
+}
+
+int SettingsStore::CreateDirectoryTree(const std::string& path) {
+    if (path.empty()) return -1;
+    if (IsDirectory(path)) return 0;
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return -1;
+    if (CreateDirectoryTree(path.substr(0, slash)) != 0) return -1;
+    if (Exists(path)) return 0;
+    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : -1;
+}
+
+bool SettingsStore::WriteItemFile(const std::string& path, const OptionsRecord& options,
+                                  const FolderSettings& settings) {
+    const std::vector<std::uint8_t> image = EncodeItemFile(options, settings);
+    const std::string temp = path + kTempSuffix;
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    DWORD written = 0;
+    const DWORD size = static_cast<DWORD>(image.size());
+    const bool complete = WriteFile(file.Get(), image.data(), size, &written, nullptr) &&
+                          written == size && FlushFileBuffers(file.Get());
+    // Only a file that is whole on disk may take the old one's place.
+    if (file.Close() && complete &&
+        MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temp.c_str());
+    return false;
+}
+
+int SettingsStore::SaveItemFile(const OptionsRecord& options, const FolderSettings& settings) {
+    bool saved = false;
+    try {
+        std::string path;
+        ItemFilePath(path);
+        saved = WriteItemFile(path, options, settings);
+    } catch (...) {  // out of memory: the same as any other failed save
+        saved = false;
+    }
+    if (saved) return 0;
+    notifier_.ShowError(IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION);
+    return -1;
+}
+
+// -1 when the file can't be read at all; otherwise 0, with damage and cut
+// records already reported.
+int SettingsStore::ReadItemFile(const std::string& path, OptionsRecord& options,
+                                FolderSettings& settings) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return -1;
+    std::uint8_t head[4] = {};
+    DWORD got = 0;
+    LARGE_INTEGER fileSize = {};
+    if (!ReadExactly(file.Get(), head, sizeof head, got) || !GetFileSizeEx(file.Get(), &fileSize))
+        return -1;
+
+    // The size word says how much belongs to the file; never ask for more
+    // than is there, and let the decoder refuse a size word that overshoots.
+    std::vector<std::uint8_t> image;
+    if (got == sizeof head) {
+        const std::uint64_t sizeWord =
+            head[0] | head[1] << 8 | head[2] << 16 | static_cast<std::uint64_t>(head[3]) << 24;
+        const std::uint64_t wanted = std::min<std::uint64_t>(sizeWord, fileSize.QuadPart);
+        image.resize(static_cast<std::size_t>(wanted));
+        if (SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+            !ReadExactly(file.Get(), image.data(), static_cast<DWORD>(image.size()), got))
+            return -1;
+        image.resize(got);
+    }
+    file.Close();
+
+    const DecodeResult result = DecodeItemFile(image.data(), image.size(), options, settings);
+    if (result.status == DecodeStatus::Corrupt) {
+        // Keep the damaged file for a closer look: the next save replaces it.
+        CopyFileA(path.c_str(), (path + kBadCopySuffix).c_str(), FALSE);
+        notifier_.ShowError(IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION);
+    } else if (result.truncated) {
+        notifier_.ShowError(IDS_LOAD_TOO_MANY, IDS_TOO_MANY_CAPTION);
+    }
+    return 0;
+}
+
+int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings) {
+    try {
+        std::string path;
+        ItemFilePath(path);
+        // Without its folder the file can't be opened, let alone written:
+        // the defaults stay, and the first save will tell the user.
+        if (!IsDirectory(path.substr(0, path.find_last_of('\\')))) return -1;
+        if (IsMissing(path)) {
+            SaveItemFile(options, settings);
+            return ImportLegacyIni(options, settings) == 0 ? 0 : 1;
+        }
+        return ReadItemFile(path, options, settings);
+    } catch (...) {  // out of memory before anything was replaced
+        return -1;
+    }
+}
+
+std::string SettingsStore::LegacyIniPath() {
+    std::string folder = settingsFolder_;
+    if (folder.empty() && system_.IsNT() && system_.MajorVersion() >= 5) {
+        if (std::optional<std::string> base = SpecialFolderPath(kCsidlLocalAppData))
+            folder = *base + kVendorSubfolder;
+    }
+    if (folder.empty()) folder = FallbackFolder();
+    return folder + "\\" + kLegacyIniName;
+}
+
+int SettingsStore::ImportLegacyIni(OptionsRecord& options, FolderSettings& settings) {
+    try {
+        const std::string path = LegacyIniPath();
+        if (!Exists(path)) return -1;
+        ProfileFile ini;
+        if (ini.Attach(path.c_str()) != 0) return -1;
+        ProfileIniReader reader(ini);
+        ShellResolver resolver;
+        // Into copies, so that running out of memory halfway changes nothing.
+        OptionsRecord newOptions = options;
+        FolderSettings newSettings = settings;
+        if (ImportLegacySettings(reader, resolver, newOptions, newSettings) != 0) return -1;
+        options = newOptions;
+        settings = std::move(newSettings);
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+}  // namespace tellaro

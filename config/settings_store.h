@@ -1,0 +1,73 @@
+// Where the settings live and how they get there: the item file in the
+// per-user settings folder, and the one-time import of the older INI file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/folder_model.h"
+#include "config/options_record.h"
+
+namespace tellaro {
+
+class SystemInfo;
+
+// Tells the user about a storage problem; texts are string-table ids.
+class StorageNotifier {
+public:
+    virtual ~StorageNotifier() = default;
+    virtual void ShowError(int textId, int captionId) = 0;
+};
+
+// A message box with the error icon and no owner window.
+class MessageBoxNotifier : public StorageNotifier {
+public:
+    void ShowError(int textId, int captionId) override;
+};
+
+class SettingsStore {
+public:
+    static constexpr const char* kItemFileName = "Tellaro.tlr";
+    static constexpr const char* kLegacyIniName = "Tellaro.ini";
+    // Suffixes of the files kept beside the item file: a copy of a file that
+    // could not be read, and the file being written before it replaces the
+    // old one.
+    static constexpr const char* kBadCopySuffix = ".bad";
+    static constexpr const char* kTempSuffix = ".tmp";
+
+    // `settingsFolder` replaces the per-user settings folder when not empty;
+    // the legacy INI is then looked for there too.
+    SettingsStore(SystemInfo& system, StorageNotifier& notifier, std::string settingsFolder = {});
+
+    // The full path of the item file, computed (and its folder created) on
+    // the first call and remembered. Always 0.
+    int ItemFilePath(std::string& path);
+    // 0 when `path` exists afterwards (as a directory, or as a file), else -1.
+    static int CreateDirectoryTree(const std::string& path);
+    // Replaces the item file through a temporary file, so a failure at any
+    // step leaves the previous file whole. 0, or -1 after telling the user.
+    int SaveItemFile(const OptionsRecord& options, const FolderSettings& settings);
+    // 0: settings read, or a damaged file reported and set aside (settings
+    // unchanged), or the legacy INI imported. 1: first run, defaults saved
+    // and nothing to import. -1: the file can't be opened or read.
+    int LoadItemFile(OptionsRecord& options, FolderSettings& settings);
+    // 0 when the INI was imported into `options` and `settings`; -1 when
+    // there is none or it is too old, and then nothing changed.
+    int ImportLegacyIni(OptionsRecord& options, FolderSettings& settings);
+
+private:
+    std::string DefaultSettingsFolder();
+    std::string FallbackFolder();
+    std::string LegacyIniPath();
+    int ReadItemFile(const std::string& path, OptionsRecord& options, FolderSettings& settings);
+    bool WriteItemFile(const std::string& path, const OptionsRecord& options,
+                       const FolderSettings& settings);
+
+    SystemInfo& system_;
+    StorageNotifier& notifier_;
+    std::string settingsFolder_;
+    std::string itemFilePath_;
+};
+
+}  // namespace tellaro
