@@ -1,7 +1,8 @@
 #include "config/special_folders_win.h"
 
-#include <shlobj.h>
 #include <windows.h>
+// The shell's declarations build on windows.h.
+#include <shlobj.h>
 
 #include "config/special_folder_table.h"
 

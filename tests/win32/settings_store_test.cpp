@@ -1,0 +1,383 @@
+// The item file on a real file system: first start, saving and loading,
+// damaged files, failed saves, the settings folder and the legacy import.
+#include "config/settings_store.h"
+
+#include <windows.h>
+// The shell's declarations build on windows.h.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/item_codec.h"
+#include "config/system_info.h"
+#include "res/resource.h"
+#include "tests/win32/config_test_support.h"
+
+namespace tellaro {
+namespace {
+
+using config_test::IsFolder;
+using config_test::PathExists;
+using config_test::ReadBytes;
+using config_test::ScratchFolder;
+using config_test::WriteBytes;
+using config_test::WriteText;
+using Bytes = std::vector<std::uint8_t>;
+
+class RecordingNotifier : public StorageNotifier {
+public:
+    std::vector<std::pair<int, int>> shown;
+    void ShowError(int textId, int captionId) override { shown.emplace_back(textId, captionId); }
+};
+
+using Shown = std::vector<std::pair<int, int>>;
+
+FolderSettings TableOrder() {
+    FolderSettings s;
+    for (std::size_t k = 0; k < kSpecialFolderCount1; ++k) s.specialFolderOrder1[k] = k;
+    for (std::size_t k = 0; k < kSpecialFolderCount2; ++k) s.specialFolderOrder2[k] = k;
+    return s;
+}
+
+FolderItem Item(FolderItemKind kind, std::uint8_t depth, std::string path, std::string name) {
+    FolderItem item;
+    item.kind = static_cast<std::uint8_t>(kind);
+    item.depth = depth;
+    item.path = std::move(path);
+    item.name = std::move(name);
+    return item;
+}
+
+FolderSettings SomeTree() {
+    FolderSettings s = TableOrder();
+    s.specialFolderOrder1[0] = kNotShown;
+    s.specialFolderOrder2[2] = 0;
+    s.items.Append(Item(FolderItemKind::Group, 0, "", "\x95\x5c\x8e\xa6"));  // 表示
+    s.items.Append(Item(FolderItemKind::Folder, 1, "C:\\\x83\x5c\x83\x74\x83\x67", "soft"));
+    s.items.Append(Item(FolderItemKind::Separator, 0, "", ""));
+    s.items.Append(Item(FolderItemKind::Folder, 0, "D:\\Data", "Data"));
+    return s;
+}
+
+OptionsRecord SomeOptions() {
+    OptionsRecord o;
+    o.leftClickMenu = 2;
+    o.hotkey = 0x0641;
+    o.secondLaunchPopup = 1;
+    o.secondLaunchWaitMs = 450;
+    return o;
+}
+
+bool SameSettings(const FolderSettings& a, const FolderSettings& b) {
+    return std::memcmp(a.specialFolderOrder1, b.specialFolderOrder1, kSpecialFolderCount1) == 0 &&
+           std::memcmp(a.specialFolderOrder2, b.specialFolderOrder2, kSpecialFolderCount2) == 0 &&
+           a.items == b.items;
+}
+
+class SettingsStoreTest : public testing::Test {
+protected:
+    ScratchFolder scratch_{"store"};
+    SystemInfo system_;
+    RecordingNotifier notifier_;
+
+    std::string Folder() const { return scratch_ / "settings"; }
+    std::string ItemFile() const { return Folder() + "\\Tellaro.tlr"; }
+    SettingsStore Store() { return SettingsStore(system_, notifier_, Folder()); }
+
+    // Saves `settings` through a store of its own and forgets the messages.
+    void SaveFile(const OptionsRecord& o, const FolderSettings& s) {
+        ASSERT_EQ(Store().SaveItemFile(o, s), 0);
+        notifier_.shown.clear();
+    }
+};
+
+TEST_F(SettingsStoreTest, FirstStartWritesTheDefaultFileAndReportsFirstRun) {
+    ASSERT_FALSE(PathExists(Folder()));
+    OptionsRecord options;
+    FolderSettings settings = TableOrder();
+    SettingsStore store = Store();
+    EXPECT_EQ(store.LoadItemFile(options, settings), 1);
+    EXPECT_TRUE(IsFolder(Folder()));
+
+    const Bytes file = ReadBytes(ItemFile());
+    ASSERT_EQ(file.size(), 88u);
+    EXPECT_EQ(file, EncodeItemFile(OptionsRecord{}, TableOrder()));
+    EXPECT_EQ(Bytes(file.end() - 4, file.end()), (Bytes{0xfd, 0xb2, 0x6e, 0xbd}));
+    EXPECT_TRUE(notifier_.shown.empty());
+    EXPECT_TRUE(options == OptionsRecord{});
+    EXPECT_FALSE(PathExists(ItemFile() + ".tmp"));
+
+    // The next start finds the file and reads it.
+    OptionsRecord again = SomeOptions();
+    FolderSettings againSettings = SomeTree();
+    EXPECT_EQ(Store().LoadItemFile(again, againSettings), 0);
+    EXPECT_TRUE(again == OptionsRecord{});
+    EXPECT_TRUE(SameSettings(againSettings, TableOrder()));
+}
+
+TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
+    SettingsStore store = Store();
+    ASSERT_EQ(store.SaveItemFile(SomeOptions(), SomeTree()), 0);
+    EXPECT_EQ(ReadBytes(ItemFile()), EncodeItemFile(SomeOptions(), SomeTree()));
+    EXPECT_FALSE(PathExists(ItemFile() + ".tmp"));
+
+    // A second save replaces the first whole, even when it is shorter.
+    ASSERT_EQ(store.SaveItemFile(OptionsRecord{}, TableOrder()), 0);
+    EXPECT_EQ(ReadBytes(ItemFile()).size(), 88u);
+    ASSERT_EQ(store.SaveItemFile(SomeOptions(), SomeTree()), 0);
+
+    OptionsRecord options;
+    FolderSettings settings;
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
+    EXPECT_TRUE(options == SomeOptions());
+    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_TRUE(notifier_.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, DamagedFileIsReportedOnceSetAsideAndLeavesTheSettings) {
+    SaveFile(SomeOptions(), SomeTree());
+    Bytes damaged = ReadBytes(ItemFile());
+    damaged[90] ^= 0x20;
+    ASSERT_TRUE(WriteBytes(ItemFile(), damaged));
+
+    OptionsRecord options = SomeOptions();
+    options.hotkey = 0x0242;
+    FolderSettings settings = TableOrder();
+    const OptionsRecord optionsBefore = options;
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
+    EXPECT_EQ(notifier_.shown, (Shown{{IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION}}));
+    EXPECT_TRUE(options == optionsBefore);
+    EXPECT_TRUE(SameSettings(settings, TableOrder()));
+    EXPECT_EQ(ReadBytes(ItemFile() + ".bad"), damaged);
+    EXPECT_EQ(ReadBytes(ItemFile()), damaged);  // reading never rewrites it
+
+    // The next save replaces the damaged file; the copy stays until another
+    // damaged file takes its place.
+    SaveFile(options, settings);
+    EXPECT_EQ(ReadBytes(ItemFile() + ".bad"), damaged);
+    Bytes cut = ReadBytes(ItemFile());
+    cut.resize(40);
+    ASSERT_TRUE(WriteBytes(ItemFile(), cut));
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
+    EXPECT_EQ(ReadBytes(ItemFile() + ".bad"), cut);
+    EXPECT_EQ(notifier_.shown.size(), 1u);
+}
+
+TEST_F(SettingsStoreTest, FilesTooShortToHoldTheirSizeAreDamagedNotUnreadable) {
+    ASSERT_TRUE(IsFolder(Folder()) || CreateDirectoryA(Folder().c_str(), nullptr));
+    for (const Bytes& content : {Bytes{}, Bytes{0x58, 0}}) {
+        ASSERT_TRUE(WriteBytes(ItemFile(), content));
+        notifier_.shown.clear();
+        OptionsRecord options;
+        FolderSettings settings = SomeTree();
+        EXPECT_EQ(Store().LoadItemFile(options, settings), 0) << content.size();
+        EXPECT_EQ(notifier_.shown, (Shown{{IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION}}));
+        EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    }
+}
+
+TEST_F(SettingsStoreTest, MoreThan1000RecordsAreCutWithOneMessage) {
+    FolderSettings big = TableOrder();
+    for (int i = 0; i < 1001; ++i)
+        big.items.Append(Item(FolderItemKind::Folder, 0, "C:\\f" + std::to_string(i), "f"));
+    SaveFile(SomeOptions(), big);
+
+    OptionsRecord options;
+    FolderSettings settings;
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
+    EXPECT_EQ(notifier_.shown, (Shown{{IDS_LOAD_TOO_MANY, IDS_TOO_MANY_CAPTION}}));
+    ASSERT_EQ(settings.items.Size(), 1000u);
+    EXPECT_EQ(settings.items.At(999).path, "C:\\f999");
+    EXPECT_TRUE(options == SomeOptions());
+    EXPECT_FALSE(PathExists(ItemFile() + ".bad"));
+}
+
+class FailedSaveTest : public SettingsStoreTest {
+protected:
+    void ExpectFailedSaveKeeps(const Bytes& before) {
+        EXPECT_EQ(Store().SaveItemFile(SomeOptions(), SomeTree()), -1);
+        EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION}}));
+        EXPECT_EQ(ReadBytes(ItemFile()), before);
+    }
+};
+
+TEST_F(FailedSaveTest, ItemFileHeldOpenElsewhereStaysAsItWas) {
+    SaveFile(OptionsRecord{}, TableOrder());
+    const Bytes before = ReadBytes(ItemFile());
+    // The temporary file can be written, but it can't take the old one's place.
+    HANDLE held = CreateFileA(ItemFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExpectFailedSaveKeeps(before);
+    CloseHandle(held);
+    EXPECT_FALSE(PathExists(ItemFile() + ".tmp"));
+    EXPECT_EQ(ReadBytes(ItemFile()), before);
+}
+
+TEST_F(FailedSaveTest, BlockedTemporaryFileLeavesTheOldFile) {
+    SaveFile(OptionsRecord{}, TableOrder());
+    const Bytes before = ReadBytes(ItemFile());
+    ASSERT_TRUE(CreateDirectoryA((ItemFile() + ".tmp").c_str(), nullptr));
+    ExpectFailedSaveKeeps(before);
+    EXPECT_TRUE(IsFolder(ItemFile() + ".tmp"));  // not ours to remove
+}
+
+TEST_F(FailedSaveTest, ItemFilePathTakenByAFolder) {
+    ASSERT_TRUE(CreateDirectoryA(Folder().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(ItemFile().c_str(), nullptr));
+    EXPECT_EQ(Store().SaveItemFile(SomeOptions(), SomeTree()), -1);
+    EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION}}));
+    EXPECT_TRUE(IsFolder(ItemFile()));
+    EXPECT_FALSE(PathExists(ItemFile() + ".tmp"));
+
+    // Loading can't open a folder as the file: -1 and nothing shown.
+    notifier_.shown.clear();
+    OptionsRecord options;
+    FolderSettings settings = SomeTree();
+    EXPECT_EQ(Store().LoadItemFile(options, settings), -1);
+    EXPECT_TRUE(notifier_.shown.empty());
+    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+}
+
+TEST_F(FailedSaveTest, SettingsFolderThatCannotBeMade) {
+    ASSERT_TRUE(WriteText(scratch_ / "file", "x"));
+    SettingsStore store(system_, notifier_, scratch_ / "file\\settings");
+    OptionsRecord options;
+    FolderSettings settings = SomeTree();
+    EXPECT_EQ(store.LoadItemFile(options, settings), -1);
+    EXPECT_TRUE(notifier_.shown.empty());
+    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_EQ(store.SaveItemFile(options, settings), -1);
+    EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION}}));
+}
+
+TEST(SettingsFolder, CreateDirectoryTreeMakesMissingParents) {
+    ScratchFolder scratch("tree");
+    const std::string deep = scratch / "a\\b\\c";
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(deep), 0);
+    EXPECT_TRUE(IsFolder(deep));
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(deep), 0);  // already there
+
+    ASSERT_TRUE(WriteText(scratch / "plain", "x"));
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(scratch / "plain"), 0);  // a file counts
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(scratch / "plain\\below"), -1);
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(""), -1);
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree("no-backslash-here"), -1);
+}
+
+TEST(SettingsFolder, ItemFilePathIsComputedOnceAndCreatesTheFolder) {
+    ScratchFolder scratch("path");
+    SystemInfo system;
+    RecordingNotifier notifier;
+    SettingsStore store(system, notifier, scratch / "x\\y");
+    std::string path;
+    EXPECT_EQ(store.ItemFilePath(path), 0);
+    EXPECT_EQ(path, scratch / "x\\y\\Tellaro.tlr");
+    EXPECT_TRUE(IsFolder(scratch / "x\\y"));
+
+    config_test::RemoveTree(scratch / "x");
+    std::string again;
+    EXPECT_EQ(store.ItemFilePath(again), 0);
+    EXPECT_EQ(again, path);
+    EXPECT_FALSE(PathExists(scratch / "x"));  // remembered, not recomputed
+}
+
+TEST(SettingsFolder, PerUserFolderIsBelowLocalApplicationData) {
+    SystemInfo system;
+    ASSERT_TRUE(system.IsNT());
+    ASSERT_GE(system.MajorVersion(), 5u);
+    char base[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base), S_OK);
+    RecordingNotifier notifier;
+    SettingsStore store(system, notifier);
+    std::string path;
+    EXPECT_EQ(store.ItemFilePath(path), 0);
+    const std::string folder = std::string(base) + "\\Morvane\\Tellaro";
+    EXPECT_EQ(path, folder + "\\Tellaro.tlr");
+    EXPECT_TRUE(IsFolder(folder));
+}
+
+class LegacyIniTest : public SettingsStoreTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(CreateDirectoryA(Folder().c_str(), nullptr)); }
+    void WriteIni(const std::string& text) {
+        ASSERT_TRUE(WriteText(Folder() + "\\Tellaro.ini", text));
+    }
+};
+
+TEST_F(LegacyIniTest, FirstStartImportsTheIniAndKeepsTheDefaultFile) {
+    const std::string kept = scratch_ / "kept";
+    const std::string alsoKept = scratch_ / "\x83\x5c\x83\x74\x83\x67";  // ソフト
+    ASSERT_TRUE(CreateDirectoryA(kept.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(alsoKept.c_str(), nullptr));
+    WriteIni(
+        "[Setting]\r\nVersion=100\r\nSpFolder=1\r\nLClick=2\r\nRClick=0\r\n"
+        "ShortCutKey=1601\r\nArrayCount=3\r\n"
+        "FolderName00=" +
+        kept +
+        "\r\nShowName00=Kept\r\n"
+        "FolderName01=" +
+        (scratch_ / "gone") +
+        "\r\nShowName01=Gone\r\n"
+        "FolderName02=" +
+        alsoKept + "\r\nShowName02=\x83\x5c\x83\x74\x83\x67\r\n");
+    char desktop[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOP, FALSE));
+
+    OptionsRecord options;
+    options.secondLaunchWaitMs = 333;
+    FolderSettings settings = TableOrder();
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
+    EXPECT_TRUE(notifier_.shown.empty());
+
+    ASSERT_EQ(settings.items.Size(), 4u);
+    EXPECT_EQ(settings.items.At(0).path, desktop);
+    EXPECT_EQ(settings.items.At(0).name, config_test::Ansi(L"デスクトップ"));
+    EXPECT_EQ(settings.items.At(1).Kind(), FolderItemKind::Separator);
+    EXPECT_EQ(settings.items.At(2).path, kept);
+    EXPECT_EQ(settings.items.At(2).name, "Kept");
+    EXPECT_EQ(settings.items.At(3).path, alsoKept);
+    EXPECT_EQ(options.leftClickMenu, 3);
+    EXPECT_EQ(options.rightClickMenu, 0);
+    EXPECT_EQ(options.hotkey, 1601);
+    EXPECT_EQ(options.secondLaunchWaitMs, 333);
+    FolderSettings orderOnly = settings;
+    orderOnly.items.Clear();
+    EXPECT_TRUE(SameSettings(orderOnly, TableOrder()));  // the import leaves the order arrays
+
+    // The file written before the import still holds the settings from
+    // before it; the import lives in memory until the next save.
+    OptionsRecord before;
+    before.secondLaunchWaitMs = 333;
+    EXPECT_EQ(ReadBytes(ItemFile()), EncodeItemFile(before, TableOrder()));
+}
+
+TEST_F(LegacyIniTest, TooOldIniIsIgnored) {
+    WriteIni(
+        "[Setting]\r\nVersion=99\r\nLClick=2\r\nArrayCount=1\r\n"
+        "FolderName00=" +
+        Folder() + "\r\nShowName00=x\r\n");
+    OptionsRecord options;
+    FolderSettings settings = TableOrder();
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 1);
+    EXPECT_TRUE(options == OptionsRecord{});
+    EXPECT_EQ(settings.items.Size(), 0u);
+    EXPECT_EQ(Store().ImportLegacyIni(options, settings), -1);
+}
+
+TEST_F(LegacyIniTest, IniIsReadOnlyWhenThereIsNoItemFile) {
+    SaveFile(SomeOptions(), SomeTree());
+    WriteIni("[Setting]\r\nVersion=100\r\nLClick=2\r\n");
+    OptionsRecord options;
+    FolderSettings settings;
+    EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
+    EXPECT_TRUE(options == SomeOptions());
+    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+}
+
+}  // namespace
+}  // namespace tellaro
