@@ -29,6 +29,13 @@ const char* DesktopVerb(bool isFolder, ModifierKeys modifiers) {
     return isFolder && !modifiers.Any() ? kVerbExplore : kVerbOpen;
 }
 
+ShellItemAction DesktopShellItemAction(std::uint32_t attributes, ModifierKeys modifiers) {
+    if (attributes & kShellAttributeBrowsable) return ShellItemAction::Browser;
+    const bool isFolder = (attributes & kShellAttributeFolder) != 0;
+    return DesktopVerb(isFolder, modifiers) == kVerbExplore ? ShellItemAction::Explore
+                                                            : ShellItemAction::Open;
+}
+
 std::string ExtractBrowserProgram(const std::string& command) {
     std::string text = command;
     // A doubled opening quote is dropped as well, so ""prog"" still names prog.

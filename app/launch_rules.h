@@ -27,6 +27,13 @@ const char* FolderVerb(ModifierKeys modifiers);
 // Desktop entries run by default; only a folder without modifiers is explored.
 const char* DesktopVerb(bool isFolder, ModifierKeys modifiers);
 
+// A desktop entry that is a shell object rather than a file, by its SFGAO_
+// attributes: the Internet object is browsable and starts the web browser.
+enum class ShellItemAction { Browser, Explore, Open };
+inline constexpr std::uint32_t kShellAttributeBrowsable = 0x08000000;  // SFGAO_BROWSABLE
+inline constexpr std::uint32_t kShellAttributeFolder = 0x20000000;     // SFGAO_FOLDER
+ShellItemAction DesktopShellItemAction(std::uint32_t attributes, ModifierKeys modifiers);
+
 // The program part of an "open" command text from the registry: a quoted
 // program loses its quotes and whatever follows them; an unquoted text is
 // taken whole, arguments included.

@@ -26,6 +26,18 @@ TEST(LaunchVerbTest, DesktopEntriesOpenAndOnlyPlainFoldersAreExplored) {
     EXPECT_STREQ(DesktopVerb(false, kShift), "open");
 }
 
+TEST(LaunchVerbTest, DesktopShellObjectsByAttributes) {
+    const std::uint32_t browsable = 0x08000000;
+    const std::uint32_t folder = 0x20000000;
+    // The Internet object starts the browser whatever else it claims to be.
+    EXPECT_EQ(DesktopShellItemAction(browsable, kNone), ShellItemAction::Browser);
+    EXPECT_EQ(DesktopShellItemAction(browsable | folder, kShift), ShellItemAction::Browser);
+    EXPECT_EQ(DesktopShellItemAction(folder | 0x40000000, kNone), ShellItemAction::Explore);
+    EXPECT_EQ(DesktopShellItemAction(folder, kRightButton), ShellItemAction::Open);
+    EXPECT_EQ(DesktopShellItemAction(0x40400177, kNone), ShellItemAction::Open);
+    EXPECT_EQ(DesktopShellItemAction(0, kNone), ShellItemAction::Open);
+}
+
 TEST(BrowserProgramTest, QuotedProgramLosesItsArguments) {
     EXPECT_EQ(ExtractBrowserProgram("\"C:\\Program Files\\Browser\\browser.exe\" -url \"%1\""),
               "C:\\Program Files\\Browser\\browser.exe");

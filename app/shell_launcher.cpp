@@ -1,0 +1,188 @@
+#include "app/shell_launcher.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "config/registry_key.h"
+#include "ui/controls/runtime_api.h"
+
+namespace tellaro {
+namespace shell {
+
+static_assert(kShellAttributeBrowsable == SFGAO_BROWSABLE && kShellAttributeFolder == SFGAO_FOLDER,
+              "the portable attribute bits must match the shell's");
+
+namespace {
+
+BOOL RealExecuteEx(SHELLEXECUTEINFOA* info) {
+    return ShellExecuteExA(info);
+}
+
+HINSTANCE RealExecute(HWND owner, const char* verb, const char* file, const char* parameters,
+                      const char* directory, int show) {
+    return ShellExecuteA(owner, verb, file, parameters, directory, show);
+}
+
+bool IsDown(int virtualKey) {
+    return (GetKeyState(virtualKey) & 0x80) != 0;
+}
+
+ModifierKeys RealModifiers() {
+    ModifierKeys keys;
+    keys.shift = IsDown(VK_SHIFT);
+    keys.rightButton = IsDown(VK_RBUTTON);
+    return keys;
+}
+
+ShellVersion RealShellVersion() {
+    // Looked up at run time: shell32 of the oldest systems has no DllGetVersion,
+    // and such a shell counts as 0.0.
+    const ModuleVersion found = runtime_api::ProbeDllVersion("shell32.dll", 0);
+    ShellVersion version;
+    version.major = found.major;
+    version.minor = found.minor;
+    return version;
+}
+
+ShellCalls g_calls = {&RealExecuteEx, &RealExecute, &RealModifiers, &RealShellVersion};
+
+SHELLEXECUTEINFOA NewExecuteInfo(const char* verb) {
+    SHELLEXECUTEINFOA info;
+    std::memset(&info, 0, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.lpVerb = verb;
+    info.nShow = SW_SHOWNORMAL;
+    return info;
+}
+
+// The default value of one key below HKEY_CLASSES_ROOT. False when the key
+// cannot be opened; a key without a default value gives an empty text.
+bool ReadClassesDefault(const std::string& name, std::string& value) {
+    RegistryKey key;
+    key.SetRoot(HKEY_CLASSES_ROOT);
+    if (key.Open(name.c_str(), 0) != 0) return false;
+    const char* text = key.ReadString("");
+    value = text != nullptr ? text : "";
+    key.Close();
+    return true;
+}
+
+// The program registered to open .htm files, as the default browser.
+bool FindBrowserProgram(std::string& program) {
+    std::string className;
+    if (!ReadClassesDefault(".htm", className)) return false;
+    std::string command;
+    if (!ReadClassesDefault(OpenCommandKey(className), command)) return false;
+    program = ExtractBrowserProgram(command);
+    return !program.empty();
+}
+
+bool ExecuteSucceeded(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // namespace
+
+ShellCalls DefaultShellCalls() {
+    return {&RealExecuteEx, &RealExecute, &RealModifiers, &RealShellVersion};
+}
+
+ShellCalls InstallShellCalls(const ShellCalls& calls) {
+    const ShellCalls previous = g_calls;
+    const ShellCalls defaults = DefaultShellCalls();
+    g_calls.executeEx = calls.executeEx != nullptr ? calls.executeEx : defaults.executeEx;
+    g_calls.execute = calls.execute != nullptr ? calls.execute : defaults.execute;
+    g_calls.modifiers = calls.modifiers != nullptr ? calls.modifiers : defaults.modifiers;
+    g_calls.shellVersion =
+        calls.shellVersion != nullptr ? calls.shellVersion : defaults.shellVersion;
+    return previous;
+}
+
+ModifierKeys ModifierState() {
+    return g_calls.modifiers();
+}
+
+void OpenPath(const char* path, const char* verb) {
+    SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
+    info.lpFile = path != nullptr ? path : "";
+    g_calls.executeEx(&info);
+}
+
+void OpenIdList(LPCITEMIDLIST idList, const char* verb) {
+    SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
+    info.fMask = SEE_MASK_IDLIST;
+    // The shell only reads the list; the record's member is not const.
+    info.lpIDList = const_cast<ITEMIDLIST*>(idList);
+    g_calls.executeEx(&info);
+}
+
+void OpenUserFolder(const char* path) {
+    OpenPath(path, FolderVerb(ModifierState()));
+}
+
+int OpenSpecialFolder(int csidl) {
+    if (csidl == CSIDL_INTERNET) return OpenInBrowser(nullptr);
+    LPITEMIDLIST idList = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &idList)) || idList == nullptr) return -1;
+    OpenIdList(idList, FolderVerb(ModifierState()));
+    CoTaskMemFree(idList);
+    return 0;
+}
+
+void OpenDesktopShellItem(LPCITEMIDLIST idList) {
+    SHFILEINFOA info;
+    std::memset(&info, 0, sizeof(info));
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(idList), 0, &info, sizeof(info),
+                   SHGFI_PIDL | SHGFI_ATTRIBUTES);
+    switch (DesktopShellItemAction(info.dwAttributes, ModifierState())) {
+        case ShellItemAction::Browser:
+            OpenInBrowser(nullptr);
+            break;
+        case ShellItemAction::Explore:
+            OpenIdList(idList, kVerbExplore);
+            break;
+        case ShellItemAction::Open:
+            OpenIdList(idList, kVerbOpen);
+            break;
+    }
+}
+
+void OpenDesktopPath(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path != nullptr ? path : "");
+    // A path that vanished since the menu was built has no attributes; all
+    // bits set would read as a directory.
+    const bool isDirectory =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    OpenPath(path, DesktopVerb(isDirectory, ModifierState()));
+}
+
+int OpenInBrowser(const char* url) {
+    const bool haveUrl = url != nullptr;
+    if (ShellOpensUrlDirectly(g_calls.shellVersion(), haveUrl) &&
+        ExecuteSucceeded(g_calls.execute(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL)))
+        return 0;
+    try {
+        std::string program;
+        if (!FindBrowserProgram(program)) return -1;
+        g_calls.execute(nullptr, "open", program.c_str(), url, nullptr, SW_SHOWNORMAL);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+}
+
+void OpenMailLink(const char* address) {
+    try {
+        const std::string target = std::string("mailto:") + (address != nullptr ? address : "");
+        g_calls.execute(nullptr, "OPEN", target.c_str(), "", "", SW_SHOW);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void ShowHelp(HWND owner, const char* helpFile, UINT command, ULONG_PTR data) {
+    WinHelpA(owner, helpFile, command, data);
+}
+
+}  // namespace shell
+}  // namespace tellaro

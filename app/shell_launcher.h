@@ -1,0 +1,67 @@
+// Hands what the user chose to the Windows shell: folders, special folders,
+// desktop entries, web and mail links, and the help file. Every failure is
+// silent; the shell may show its own message for a target that is gone.
+#pragma once
+
+#include <windows.h>
+// The shell headers need the types above.
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/launch_rules.h"
+
+namespace tellaro {
+namespace shell {
+
+// The calls that leave the process. Tests replace them to see what would be
+// started, and to fake the keyboard and the shell's version.
+using ExecuteExFn = BOOL (*)(SHELLEXECUTEINFOA* info);
+using ExecuteFn = HINSTANCE (*)(HWND owner, const char* verb, const char* file,
+                                const char* parameters, const char* directory, int show);
+using ModifiersFn = ModifierKeys (*)();
+using ShellVersionFn = ShellVersion (*)();
+
+struct ShellCalls {
+    ExecuteExFn executeEx;
+    ExecuteFn execute;
+    ModifiersFn modifiers;
+    ShellVersionFn shellVersion;
+};
+
+ShellCalls DefaultShellCalls();
+// Installs `calls` (members left null keep the default) and returns the set
+// that was in force.
+ShellCalls InstallShellCalls(const ShellCalls& calls);
+
+// Shift and the right mouse button as the keyboard state has them now.
+ModifierKeys ModifierState();
+
+// ShellExecuteExA on a file-system path; a null path counts as empty.
+void OpenPath(const char* path, const char* verb);
+// ShellExecuteExA on a shell item identifier list.
+void OpenIdList(LPCITEMIDLIST idList, const char* verb);
+
+// A folder of the user's tree: explored, or opened while a modifier is held.
+void OpenUserFolder(const char* path);
+// A special folder by CSIDL, verb as for user folders. The Internet folder
+// starts the web browser instead. -1 when the folder does not exist here or
+// no browser is registered.
+int OpenSpecialFolder(int csidl);
+// A desktop entry that is not a file: the Internet object starts the browser,
+// a folder is explored without modifiers, anything else opened.
+void OpenDesktopShellItem(LPCITEMIDLIST idList);
+// A desktop file or directory: only a directory without modifiers is
+// explored; files, shortcuts included, are opened.
+void OpenDesktopPath(const char* path);
+
+// Starts the default web browser, on `url` or (null) on its home page.
+// -1 when the registry names no browser.
+int OpenInBrowser(const char* url);
+// The mail program on a new message to `address`.
+void OpenMailLink(const char* address);
+
+// WinHelpA on the help file; a missing file ends silently.
+void ShowHelp(HWND owner, const char* helpFile, UINT command, ULONG_PTR data);
+
+}  // namespace shell
+}  // namespace tellaro
