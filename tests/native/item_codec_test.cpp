@@ -233,6 +233,30 @@ TEST(ItemCodecLayout, SizePaddingAndChecksumFollowTheRecordBytes) {
     }
 }
 
+TEST(ItemCodecLayout, OptionsSitAtTheirOwnOffsets) {
+    // Distinct values everywhere, so that two fields changing places shows.
+    OptionsRecord o;
+    o.leftClickMenu = 0x11;
+    o.rightClickMenu = 0x12;
+    o.leftDoubleClickAction = 0x13;
+    o.rightDoubleClickAction = 0x14;
+    o.hotkey = 0x1615;
+    o.hotkeyNearTray = 0x17;
+    o.secondLaunchPopup = 0x18;
+    o.secondLaunchNearTray = 0x19;
+    o.hotkeyMenu = 0x1A;
+    o.secondLaunchMenu = 0x1B;
+    o.secondLaunchWaitMs = 0x1D1C;
+    const Bytes file = EncodeItemFile(o, DefaultOrderSettings());
+    EXPECT_EQ(
+        Bytes(file.begin() + 12, file.begin() + 25),
+        (Bytes{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D}));
+
+    Sentinel out;
+    ASSERT_EQ(Decode(file, out.options, out.settings).status, DecodeStatus::Loaded);
+    EXPECT_TRUE(out.options == o);
+}
+
 TEST(ItemCodecLayout, RecordWithEmptyTextsTakesFourBytes) {
     FolderSettings s = DefaultOrderSettings();
     s.items.Append(Item(FolderItemKind::Separator, 2, "", ""));
