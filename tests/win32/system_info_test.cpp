@@ -47,7 +47,7 @@ TEST_F(SystemInfoTest, CurrentDirectoryForms) {
     EXPECT_EQ(std::string(info.CurrentRoot()), dir.substr(0, 2) + "\\");
 }
 
-TEST_F(SystemInfoTest, WindowsAndSystemDirectoryForms) {
+TEST_F(SystemInfoTest, WindowsAndSystemDirectoriesAreNotMixedUp) {
     char windows[MAX_PATH] = {};
     char system[MAX_PATH] = {};
     ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
@@ -55,12 +55,10 @@ TEST_F(SystemInfoTest, WindowsAndSystemDirectoryForms) {
     SystemInfo info;
     EXPECT_STREQ(info.WindowsDirectory(), windows);
     EXPECT_EQ(std::string(info.WindowsDirectorySlash()), std::string(windows) + "\\");
-    EXPECT_EQ(std::string(info.WindowsDrive()), std::string(windows, 1));
     EXPECT_EQ(std::string(info.WindowsRoot()), std::string(windows, 3));
     EXPECT_STREQ(info.SystemDirectory(), system);
     EXPECT_EQ(std::string(info.SystemDirectorySlash()), std::string(system) + "\\");
     EXPECT_EQ(std::string(info.SystemDrive()), std::string(system, 1));
-    EXPECT_EQ(std::string(info.SystemRoot()), std::string(system, 3));
 }
 
 TEST_F(SystemInfoTest, UserDirectoryIsTheLogonNameBelowTheCurrentDirectory) {
@@ -97,20 +95,6 @@ TEST_F(SystemInfoTest, InstancesShareOneCacheUntilTheLastIsGone) {
     EXPECT_EQ(SystemInfo::InstanceCount(), 0);
     SystemInfo fresh;
     EXPECT_EQ(std::string(fresh.CurrentDirectory()), scratch_ / "moved");
-}
-
-TEST(SystemInfoVersion, AnswersFromTheVersionRecord) {
-    OSVERSIONINFOA expected = {};
-    expected.dwOSVersionInfoSize = sizeof expected;
-    ASSERT_TRUE(GetVersionExA(&expected));
-    SystemInfo info;
-    EXPECT_EQ(info.PlatformId(), expected.dwPlatformId);
-    EXPECT_TRUE(info.IsNT());
-    EXPECT_FALSE(info.Is9x());
-    EXPECT_EQ(info.MajorVersion(), expected.dwMajorVersion);
-    EXPECT_EQ(info.MinorVersion(), expected.dwMinorVersion);
-    EXPECT_EQ(info.BuildNumber(), expected.dwBuildNumber);
-    EXPECT_STREQ(info.ServicePack(), expected.szCSDVersion);
 }
 
 TEST(SystemInfoRectangles, DesktopRectCoversTheScreen) {
