@@ -45,7 +45,7 @@ std::vector<std::string> Layout(TopMenu menu, bool second, std::uint8_t action, 
 
 using Lines = std::vector<std::string>;
 
-TEST(MenuLayoutTop, FoldersAndCommandsMenuInDocumentedOrder) {
+TEST(MenuLayoutTop, FoldersAndCommandsMenuOrder) {
     EXPECT_EQ(Layout(TopMenu::FoldersAndCommands, true, 0, true),
               (Lines{"6:32784", "16:32785", "7:32786", "8:32787", "-", "17:32789", "-", "9:32788",
                      "-", ">10", ">11", ">21", "-"}));

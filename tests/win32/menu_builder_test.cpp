@@ -83,7 +83,7 @@ protected:
     PopupMenus menus_;  // last: destroyed before what its observer writes to
 };
 
-TEST_F(MenuBuilder, EmptyListGivesTheThreeDocumentedLayouts) {
+TEST_F(MenuBuilder, EmptyListGivesTheThreeLayouts) {
     ASSERT_EQ(Build(AllSpecialFolders()), 0);
     const Lines commandHead{Cmd(6, 32784), Cmd(16, 32785), Cmd(7, 32786), Cmd(8, 32787),
                             "-",           Cmd(17, 32789), "-",           Cmd(9, 32788)};
