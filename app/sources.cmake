@@ -8,4 +8,7 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/shell_launcher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_application.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tray_controller.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tray_launch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tray_storage.cpp
 )

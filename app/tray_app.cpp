@@ -1,35 +1,44 @@
+// The controller's lifetime, message routing and the applying of edits.
 #include "app/tray_app.h"
 
 #include <new>
 
+#include "app/tray_icon.h"
+#include "config/settings_store.h"
+#include "config/special_folders_win.h"
+#include "config/system_info.h"
+#include "menu/command_routing.h"
+#include "menu/popup_menus.h"
+#include "resource.h"
 #include "settings/settings_window.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
+#include "ui/framework/dialog.h"
+#include "ui/framework/resource_text.h"
 
 namespace tellaro {
 
 namespace {
-
-// Commands of the settings window, the options dialog and the window menu
-// that the controller handles itself.
-constexpr int kCmdAbout = 0;
-constexpr int kCmdHelpContents = 40002;
-constexpr int kCmdOptions = 40003;
-constexpr int kCmdReloadSettings = 40028;
 
 template <typename T, typename... Args>
 std::unique_ptr<T> MakeNoThrow(Args&&... args) {
     return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
 
-bool IsVisible(Window* window) {
+bool IsVisible(const Window* window) {
     return window != nullptr && window->GetHandle() != nullptr &&
            IsWindowVisible(window->GetHandle());
 }
 
 }  // namespace
 
-TrayApp::TrayApp() = default;
+TrayApp::TrayApp() : TrayApp(TrayAppConfig()) {}
+
+TrayApp::TrayApp(const TrayAppConfig& config) : config_(config) {
+    // By default every special folder this system knows is shown, in table
+    // order; the settings file may replace this.
+    FillInitialSpecialFolderOrder(folderSettings_);
+}
 
 TrayApp::~TrayApp() { Release(); }
 
@@ -37,21 +46,48 @@ HWND TrayApp::MainWindow() const {
     return settingsWindow_ ? settingsWindow_->GetHandle() : nullptr;
 }
 
-int TrayApp::Initialize() {
+int TrayApp::CreateWindows() {
     settingsWindow_ = MakeNoThrow<SettingsWindow>();
     if (!settingsWindow_ || settingsWindow_->Open() != 0) return -1;
-    HWND main = MainWindow();
-
-    aboutDialog_ = MakeNoThrow<AboutDialog>(main);
+    if (CreateTrayIcon() != 0) return -1;
+    systemInfo_ = MakeNoThrow<SystemInfo>();
+    if (!systemInfo_) return -1;
+    aboutDialog_ = MakeNoThrow<AboutDialog>(MainWindow());
     if (!aboutDialog_ || aboutDialog_->Create() != 0) return -1;
     aboutDialog_->Show(0);
-    optionsDialog_ = MakeNoThrow<OptionsDialog>(main);
+    optionsDialog_ = MakeNoThrow<OptionsDialog>(MainWindow());
     if (!optionsDialog_ || optionsDialog_->Create() != 0) return -1;
     optionsDialog_->Show(0);
     if (settingsWindow_->InitWindow() != 0) return -1;
     settingsWindow_->Show(0);
+    return 0;
+}
+
+int TrayApp::CreateTrayIcon() {
+    trayIcon_ = MakeNoThrow<TrayIcon>();
+    if (!trayIcon_ || trayIcon_->Attach(MainWindow()) != 0) return -1;
+    trayIcon_->AddIcon(static_cast<HICON>(LoadImageA(
+        ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    trayIcon_->SetTip(LoadResourceString(IDS_TRAY_TIP).c_str());
+    trayIcon_->AddToTray();
+    // Explorer announces a new task bar with this message; without re-adding,
+    // a restart of the shell would leave the program unreachable.
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    return 0;
+}
+
+int TrayApp::Initialize() {
+    if (CreateWindows() != 0) return -1;
+    if (!defaultNotifier_ && config_.notifier == nullptr)
+        defaultNotifier_ = MakeNoThrow<MessageBoxNotifier>();
+    StorageNotifier* notifier = config_.notifier ? config_.notifier : defaultNotifier_.get();
+    store_ = MakeNoThrow<SettingsStore>(*systemInfo_, *notifier, config_.settingsFolder);
+    menus_ = MakeNoThrow<PopupMenus>(ModuleInstance());
+    if (!store_ || !menus_) return -1;
 
     const int loaded = LoadItemFile();
+    UnregisterPopupHotKey();
+    RegisterPopupHotKey();
     if (BuildMenus() != 0) return -1;
     OnSettingsCancel();
     OnOptionsCancel();
@@ -63,7 +99,14 @@ int TrayApp::Release() {
     settingsWindow_.reset();
     aboutDialog_.reset();
     optionsDialog_.reset();
-    DestroyMenus();
+    trayIcon_.reset();
+    systemInfo_.reset();
+    if (menus_) {
+        menus_->DestroyMenus();
+        menus_->FreeDesktopItems();
+    }
+    menus_.reset();
+    store_.reset();
     return 0;
 }
 
@@ -79,73 +122,69 @@ int TrayApp::OnDialogMessage(DialogMessage& record) {
         case WM_COMMAND:
             OnCommand(record);
             break;
+        case WM_INITMENU:
+            OnInitMenu(record);
+            break;
+        case WM_HOTKEY:
+            OnHotKey(record);
+            break;
+        case MSG_TRAY_NOTIFY:
+            OnTrayNotify(record);
+            break;
+        case MSG_LINK_CLICKED:
+            OnLinkClicked(record.wParam);
+            break;
+        case MSG_OPEN_NODE:
+            OnOpenSpecialFolderMessage(record.lParam);
+            break;
+        case MSG_SECOND_LAUNCH:
+            OnSecondLaunch();
+            break;
+        default:
+            if (taskbarCreatedMessage_ != 0 && record.message == taskbarCreatedMessage_ &&
+                record.window == MainWindow() && trayIcon_)
+                trayIcon_->ReAddToTray();
+            break;
     }
     return 0;
 }
 
 void TrayApp::OnCommand(const DialogMessage& record) {
-    if (HIWORD(record.wParam) != 0) return;
-    switch (LOWORD(record.wParam)) {
-        case kCmdAbout:
-            ToggleAboutDialog();
-            break;
-        case SettingsWindow::kOkButton:
-            OnSettingsOk();
-            break;
-        case SettingsWindow::kCancelButton:
-            OnSettingsCancel();
-            break;
-        case OptionsDialog::kOkButton:
-            OnOptionsOk();
-            break;
-        case OptionsDialog::kCancelButton:
-            OnOptionsCancel();
-            break;
-        case OptionsDialog::kHelpButton:
-            ShowOptionsHelp();
-            break;
-        case SettingsWindow::kHelpButton:
-            ShowSettingsHelp();
-            break;
-        case kCmdHelpContents:
-            ShowHelpContents();
-            break;
-        case kCmdOptions:
-            ToggleOptionsDialog();
-            break;
-        case kCmdReloadSettings:
-            ReloadSettingsWindow();
-            break;
+    const std::size_t desktopEntries = menus_ ? menus_->DesktopEntryCount() : 0;
+    const std::uint16_t id = LOWORD(record.wParam);
+    const CommandRoute route = RouteCommand(HIWORD(record.wParam), id, desktopEntries);
+    switch (route.action) {
+        case CommandAction::Ignore: break;
+        case CommandAction::About: ToggleAboutDialog(); break;
+        case CommandAction::SettingsOk: OnSettingsOk(); break;
+        case CommandAction::SettingsCancel: OnSettingsCancel(); break;
+        case CommandAction::OptionsOk: OnOptionsOk(); break;
+        case CommandAction::OptionsCancel: OnOptionsCancel(); break;
+        case CommandAction::OptionsHelp: ShowOptionsHelp(); break;
+        case CommandAction::SettingsHelp: ShowSettingsHelp(); break;
+        case CommandAction::HelpContents: ShowHelpContents(); break;
+        case CommandAction::OpenOptions: ToggleOptionsDialog(); break;
+        case CommandAction::Reload: ReloadSettingsWindow(); break;
+        case CommandAction::FixedCommand: RunFixedCommand(id); break;
+        case CommandAction::SpecialFolder1: OpenSpecialFolder1(id); break;
+        case CommandAction::SpecialFolder2: OpenSpecialFolder2(id); break;
+        case CommandAction::UserItem: OpenUserItem(id); break;
+        case CommandAction::DesktopEntry: OpenDesktopEntry(id); break;
     }
 }
 
-void TrayApp::ToggleOptionsDialog() {
-    if (!optionsDialog_) return;
-    if (IsVisible(optionsDialog_.get()))
-        optionsDialog_->BringToForeground();
-    else
-        optionsDialog_->Show(1);
-}
-
-void TrayApp::ToggleAboutDialog() {
-    if (!aboutDialog_) return;
-    if (IsVisible(aboutDialog_.get()))
-        aboutDialog_->BringToForeground();
-    else
-        aboutDialog_->Show(1);
-}
-
-void TrayApp::ShowHelpContents() {}
-void TrayApp::ShowSettingsHelp() {}
-void TrayApp::ShowOptionsHelp() {}
-
 FolderSettings TrayApp::CurrentFolderSettings() const { return folderSettings_; }
 
-void TrayApp::BringRemainingForward(bool settingsClosed) {
-    Window* first = settingsClosed ? static_cast<Window*>(optionsDialog_.get())
-                                   : static_cast<Window*>(settingsWindow_.get());
-    if (IsVisible(first)) {
-        first->BringToForeground();
+void TrayApp::SetSettingsForTest(const FolderSettings& settings, const OptionsRecord& options) {
+    folderSettings_ = settings;
+    options_ = options;
+}
+
+// After one window closes, the focus goes back to whichever of the other two
+// is still open, `preferred` first.
+void TrayApp::BringRemainingForward(Window* preferred) {
+    if (IsVisible(preferred)) {
+        preferred->BringToForeground();
     } else if (IsVisible(aboutDialog_.get())) {
         aboutDialog_->BringToForeground();
     }
@@ -159,14 +198,14 @@ void TrayApp::OnSettingsOk() {
     folderSettings_ = edited;
     SaveItemFile();
     BuildMenus();
-    BringRemainingForward(true);
+    BringRemainingForward(optionsDialog_.get());
 }
 
 void TrayApp::OnSettingsCancel() {
     if (!settingsWindow_) return;
     settingsWindow_->Show(0);
     settingsWindow_->LoadTree(CurrentFolderSettings(), true);
-    BringRemainingForward(true);
+    BringRemainingForward(optionsDialog_.get());
 }
 
 void TrayApp::ReloadSettingsWindow() {
@@ -177,23 +216,19 @@ void TrayApp::OnOptionsOk() {
     if (!optionsDialog_) return;
     optionsDialog_->Show(0);
     optionsDialog_->GetValues(options_);
+    UnregisterPopupHotKey();
+    RegisterPopupHotKey();
     SaveItemFile();
+    // The bold default entries follow the left double-click action.
     BuildMenus();
-    BringRemainingForward(false);
+    BringRemainingForward(settingsWindow_.get());
 }
 
 void TrayApp::OnOptionsCancel() {
     if (!optionsDialog_) return;
     optionsDialog_->Show(0);
     optionsDialog_->SetValues(options_);
-    BringRemainingForward(false);
+    BringRemainingForward(settingsWindow_.get());
 }
-
-// Storage and menus are wired in by the following changes; until then the
-// controller starts from its defaults as if settings had been read.
-int TrayApp::LoadItemFile() { return 0; }
-int TrayApp::SaveItemFile() { return 0; }
-int TrayApp::BuildMenus() { return 0; }
-int TrayApp::DestroyMenus() { return 0; }
 
 }  // namespace tellaro

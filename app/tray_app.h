@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "config/folder_model.h"
 #include "config/options_record.h"
+#include "menu/menu_layout.h"
 #include "ui/framework/base_object.h"
 #include "ui/framework/dialog_message.h"
 
@@ -17,16 +19,31 @@ namespace tellaro {
 class SettingsWindow;
 class AboutDialog;
 class OptionsDialog;
+class TrayIcon;
+class SystemInfo;
+class PopupMenus;
+class SettingsStore;
+class StorageNotifier;
+class Window;
 
 // The program's private window messages.
 constexpr UINT MSG_TRAY_NOTIFY = 1124;
 constexpr UINT MSG_LINK_CLICKED = 1413;
 constexpr UINT MSG_OPEN_NODE = 1414;
 constexpr UINT MSG_SECOND_LAUNCH = 1415;
+constexpr int HOTKEY_ID_POPUP = 1000;
+
+
+// Where the controller keeps its settings file; tests point it elsewhere.
+struct TrayAppConfig {
+    std::string settingsFolder;  // empty: the per-user settings folder
+    StorageNotifier* notifier = nullptr;  // null: message boxes
+};
 
 class TrayApp : public BaseObject {
 public:
     TrayApp();
+    explicit TrayApp(const TrayAppConfig& config);
     ~TrayApp() override;
     TrayApp(const TrayApp&) = delete;
     TrayApp& operator=(const TrayApp&) = delete;
@@ -45,8 +62,26 @@ public:
     virtual void OnOptionsCancel();
     virtual void ShowOptionsHelp();
     virtual void ReloadSettingsWindow();
+    virtual void RunFixedCommand(std::uint16_t id);
+    virtual void OpenSpecialFolder1(std::uint16_t id);
+    virtual void OpenSpecialFolder2(std::uint16_t id);
+    virtual void OpenUserItem(std::uint16_t id);
+    virtual void OpenDesktopEntry(std::uint16_t id);
+    virtual void OnHotKey(const DialogMessage& record);
+    virtual void OnInitMenu(const DialogMessage& record);
+    virtual void OnTrayNotify(const DialogMessage& record);
+    virtual void OnLinkClicked(WPARAM which);
+    virtual void OnOpenSpecialFolderMessage(LPARAM node);
+    virtual void OnSecondLaunch();
+    virtual int ItemFilePath(std::string& path);
+    virtual int ImportLegacyIni();
     virtual int LoadItemFile();
     virtual int SaveItemFile();
+    virtual int CreateDirectoryTree(const std::string& path);
+    virtual int OpenInBrowser(const char* url);
+    virtual int RegisterPopupHotKey();
+    virtual int UnregisterPopupHotKey();
+    virtual int ShowPopupMenu(std::uint8_t popupKind, bool nearTray);
     virtual int BuildMenus();
     virtual int DestroyMenus();
 
@@ -54,19 +89,38 @@ public:
     SettingsWindow* GetSettingsWindow() const { return settingsWindow_.get(); }
     AboutDialog* GetAboutDialog() const { return aboutDialog_.get(); }
     OptionsDialog* GetOptionsDialog() const { return optionsDialog_.get(); }
+    TrayIcon* GetTrayIcon() const { return trayIcon_.get(); }
+    PopupMenus* GetPopupMenus() const { return menus_.get(); }
     const FolderSettings& GetFolderSettings() const { return folderSettings_; }
     const OptionsRecord& GetOptions() const { return options_; }
+    std::uint32_t GetClickCounter() const { return clickCounter_; }
     HWND MainWindow() const;
+    // Replaces the live settings as an OK of the settings window or the
+    // options dialog would, without saving.
+    void SetSettingsForTest(const FolderSettings& settings, const OptionsRecord& options);
 
 private:
+    int CreateWindows();
+    int CreateTrayIcon();
     FolderSettings CurrentFolderSettings() const;
-    void BringRemainingForward(bool settingsClosed);
+    void BringRemainingForward(Window* preferred);
+    void ShowSettingsWindow();
+    void TakeDoubleClickAction(std::uint8_t action);
+    bool HasSecondSpecialMenu() const;
 
+    TrayAppConfig config_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<AboutDialog> aboutDialog_;
     std::unique_ptr<OptionsDialog> optionsDialog_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<SystemInfo> systemInfo_;
+    std::unique_ptr<StorageNotifier> defaultNotifier_;
+    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<PopupMenus> menus_;
     FolderSettings folderSettings_;
     OptionsRecord options_;
+    std::uint32_t clickCounter_ = 2;
+    UINT taskbarCreatedMessage_ = 0;
 };
 
 }  // namespace tellaro

@@ -15,7 +15,10 @@ constexpr char kMutexName[] = "Tellaro";
 constexpr char kMainCaption[] = "Tellaro Explorer";
 }  // namespace
 
-TrayApplication::TrayApplication() {
+TrayApplication::TrayApplication() : TrayApplication(TrayAppConfig()) {}
+
+TrayApplication::TrayApplication(const TrayAppConfig& config)
+    : config_(new TrayAppConfig(config)) {
     comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
 }
 
@@ -30,7 +33,7 @@ int TrayApplication::InitInstance(const char* commandLine) {
     // The settings and options templates hold tree-view, hot-key and up-down
     // controls, whose classes must exist before the dialogs are created.
     runtime_api::InitCommonControlsOnce();
-    trayApp_.reset(new (std::nothrow) TrayApp());
+    trayApp_.reset(new (std::nothrow) TrayApp(*config_));
     if (!trayApp_) return -1;
     return trayApp_->Initialize() == 0 ? 0 : -1;
 }

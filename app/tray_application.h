@@ -9,10 +9,13 @@
 namespace tellaro {
 
 class TrayApp;
+struct TrayAppConfig;
 
 class TrayApplication : public Application {
 public:
     TrayApplication();
+    // Tests keep the settings file in a folder of their own.
+    explicit TrayApplication(const TrayAppConfig& config);
     ~TrayApplication() override;
 
     // 0, or -1 when the controller cannot be created or started.
@@ -23,6 +26,7 @@ public:
     TrayApp* GetTrayApp() const { return trayApp_.get(); }
 
 private:
+    std::unique_ptr<TrayAppConfig> config_;
     std::unique_ptr<TrayApp> trayApp_;
     bool comInitialized_ = false;
 };

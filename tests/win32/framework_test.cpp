@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/tray_app.h"
 #include "app/tray_application.h"
+#include "config/settings_store.h"
 #include "resource.h"
 #include "settings/settings_window.h"
 #include "ui/dialogs/about_dialog.h"
@@ -122,9 +124,24 @@ TEST(DialogFramework, AttachTakesASnapshot) {
     EXPECT_EQ(dialog.Enable(1), 0) << "an unchanged value makes no call";
 }
 
+class SilentNotifier : public StorageNotifier {
+public:
+    void ShowError(int, int) override {}
+};
+
+TrayAppConfig TestConfig(StorageNotifier* notifier) {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    TrayAppConfig config;
+    config.settingsFolder = std::string(base) + "tellaro-framework-test";
+    config.notifier = notifier;
+    return config;
+}
+
 // A started controller, for the routing tests.
 class ControllerTest : public testing::Test {
 protected:
+    ControllerTest() : app_(TestConfig(&notifier_)) {}
     void SetUp() override {
         ASSERT_EQ(app_.InitInstance(""), 0);
         tray_ = app_.GetTrayApp();
@@ -140,6 +157,7 @@ protected:
         QuitPosted();
     }
 
+    SilentNotifier notifier_;
     TrayApplication app_;
     TrayApp* tray_ = nullptr;
     HWND main_ = nullptr;

@@ -50,6 +50,9 @@ start_session() {
     fi
     detach_home_links
     wineserver -p
+    # A crashing test must end with a backtrace on stderr, not wait for
+    # someone to close Wine's crash dialog.
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # Start the desktop process now rather than inside the first test.
     "$WINE64" cmd /c exit 0 >/dev/null 2>&1
     echo "Wine session ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"

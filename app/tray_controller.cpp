@@ -1,0 +1,184 @@
+// The user's triggers: clicks on the icon, the hotkey, a second launch, the
+// fixed commands of the popup menus, and showing the popup menus.
+#include <optional>
+
+#include "app/launch_rules.h"
+#include "app/tray_app.h"
+#include "config/system_info.h"
+#include "menu/popup_menus.h"
+#include "menu/popup_placement.h"
+#include "settings/settings_window.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/options_dialog.h"
+
+namespace tellaro {
+
+namespace {
+
+bool IsShownWindow(const Window* window) {
+    return window != nullptr && window->GetHandle() != nullptr &&
+           IsWindowVisible(window->GetHandle());
+}
+
+BOOL CALLBACK FindTrayNotify(HWND window, LPARAM param) {
+    char name[256] = {};
+    if (GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpA(name, "TrayNotifyWnd") == 0) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The task bar's notification area, when there is one.
+std::optional<MenuRect> NotificationAreaRect() {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (taskbar == nullptr) return std::nullopt;
+    HWND notify = nullptr;
+    EnumChildWindows(taskbar, FindTrayNotify, reinterpret_cast<LPARAM>(&notify));
+    RECT r;
+    if (notify == nullptr || !GetWindowRect(notify, &r)) return std::nullopt;
+    return MenuRect{r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+void TrayApp::ShowSettingsWindow() {
+    if (!settingsWindow_) return;
+    if (IsShownWindow(settingsWindow_.get()))
+        settingsWindow_->BringToForeground();
+    else
+        settingsWindow_->ShowWithItems(true, folderSettings_.items);
+}
+
+void TrayApp::OnTrayNotify(const DialogMessage& record) {
+    switch (static_cast<UINT>(record.lParam)) {
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            // The release that ends a double-click which opened a window is
+            // swallowed, so the popup does not cover the new window.
+            ++clickCounter_;
+            if (clickCounter_ < 2) {
+                if (settingsWindow_) settingsWindow_->BringToForeground();
+                return;
+            }
+            ShowPopupMenu(record.lParam == WM_RBUTTONUP ? options_.rightClickMenu
+                                                        : options_.leftClickMenu,
+                          false);
+            break;
+        case WM_LBUTTONDBLCLK:
+            TakeDoubleClickAction(options_.leftDoubleClickAction);
+            break;
+        case WM_RBUTTONDBLCLK:
+            TakeDoubleClickAction(options_.rightDoubleClickAction);
+            break;
+    }
+}
+
+void TrayApp::TakeDoubleClickAction(std::uint8_t action) {
+    switch (action) {
+        case kDoubleClickSettings:
+            clickCounter_ = 0;
+            ShowSettingsWindow();
+            break;
+        case kDoubleClickExplorer:
+            clickCounter_ = 0;
+            OpenSpecialFolder1(CMD_SPECIAL1_BASE + 13);  // My Computer
+            break;
+        case kDoubleClickExit:
+            PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+            break;
+    }
+}
+
+int TrayApp::RegisterPopupHotKey() {
+    HWND main = MainWindow();
+    if (main == nullptr) return -1;
+    const HotKeyRegistration hotkey = HotKeyFromControlValue(options_.hotkey);
+    // Another program may hold the key already; the program then runs
+    // without it, as it does without an icon.
+    if (hotkey.wanted) RegisterHotKey(main, HOTKEY_ID_POPUP, hotkey.modifiers, hotkey.virtualKey);
+    return 0;
+}
+
+int TrayApp::UnregisterPopupHotKey() {
+    HWND main = MainWindow();
+    if (main == nullptr) return -1;
+    UnregisterHotKey(main, HOTKEY_ID_POPUP);
+    return 0;
+}
+
+void TrayApp::OnHotKey(const DialogMessage& record) {
+    if (record.wParam != static_cast<WPARAM>(HOTKEY_ID_POPUP)) return;
+    ShowPopupMenu(options_.hotkeyMenu, options_.hotkeyNearTray != 0);
+}
+
+void TrayApp::OnSecondLaunch() {
+    if (options_.secondLaunchPopup == 0) return;
+    Sleep(options_.secondLaunchWaitMs);
+    if (settingsWindow_) settingsWindow_->BringToForeground();
+    ShowPopupMenu(options_.secondLaunchMenu, options_.secondLaunchNearTray != 0);
+}
+
+void TrayApp::RunFixedCommand(std::uint16_t id) {
+    switch (id) {
+        case CMD_FOLDER_SETTINGS: ShowSettingsWindow(); break;
+        case CMD_OPTIONS: ToggleOptionsDialog(); break;
+        case CMD_ABOUT: ToggleAboutDialog(); break;
+        case CMD_HELP: ShowHelpContents(); break;
+        case CMD_EXIT: PostMessageA(MainWindow(), WM_CLOSE, 0, 0); break;
+        case CMD_CANCEL: break;  // the menu has closed already
+    }
+}
+
+void TrayApp::ToggleOptionsDialog() {
+    if (!optionsDialog_) return;
+    if (IsShownWindow(optionsDialog_.get()))
+        optionsDialog_->BringToForeground();
+    else
+        optionsDialog_->Show(1);
+}
+
+void TrayApp::ToggleAboutDialog() {
+    if (!aboutDialog_) return;
+    if (IsShownWindow(aboutDialog_.get()))
+        aboutDialog_->BringToForeground();
+    else
+        aboutDialog_->Show(1);
+}
+
+bool TrayApp::HasSecondSpecialMenu() const {
+    return systemInfo_ && systemInfo_->IsNT() && systemInfo_->MajorVersion() >= 5;
+}
+
+int TrayApp::BuildMenus() {
+    if (!menus_) return -1;
+    return menus_->BuildMenus(folderSettings_, options_, HasSecondSpecialMenu());
+}
+
+int TrayApp::DestroyMenus() { return menus_ ? menus_->DestroyMenus() : 0; }
+
+void TrayApp::OnInitMenu(const DialogMessage& record) {
+    if (menus_) menus_->OnInitMenu(reinterpret_cast<HMENU>(record.wParam));
+}
+
+int TrayApp::ShowPopupMenu(std::uint8_t popupKind, bool nearTray) {
+    if (!menus_ || !settingsWindow_) return 0;
+    HMENU menu = menus_->MenuForPopupKind(popupKind);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    RECT screen = {};
+    if (systemInfo_) systemInfo_->DesktopRect(&screen);
+    const PopupPlacement placement =
+        PlacePopup(nearTray, nearTray ? NotificationAreaRect() : std::nullopt,
+                   MenuPoint{cursor.x, cursor.y},
+                   MenuRect{screen.left, screen.top, screen.right, screen.bottom});
+    // A menu of a background window does not close when the user clicks
+    // elsewhere unless its owner is the foreground window.
+    settingsWindow_->BringToForeground();
+    TrackPopupMenu(menu, placement.flags, placement.anchor.x, placement.anchor.y, 0, MainWindow(),
+                   nullptr);
+    PostMessageA(MainWindow(), WM_PAINT, 0, 0);
+    return 0;
+}
+
+}  // namespace tellaro

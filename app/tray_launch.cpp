@@ -1,0 +1,83 @@
+// Handing what the user chose to the shell: user folders, special folders,
+// desktop entries, web and mail links, and the help file.
+#include "app/launch_rules.h"
+#include "app/shell_launcher.h"
+#include "app/tray_app.h"
+#include "config/special_folder_table.h"
+#include "menu/popup_menus.h"
+#include "resource.h"
+#include "ui/framework/resource_text.h"
+
+namespace tellaro {
+
+void TrayApp::OpenUserItem(std::uint16_t id) {
+    const std::size_t i = static_cast<std::size_t>(id - CMD_USER_ITEM_BASE);
+    const FolderItemList& items = folderSettings_.items;
+    if (id < CMD_USER_ITEM_BASE || i >= items.Size()) return;
+    const FolderItem& item = items.At(i);
+    if (item.kind >= static_cast<std::uint8_t>(FolderItemKind::Placeholder)) return;
+    shell::OpenUserFolder(item.path.c_str());
+}
+
+void TrayApp::OpenSpecialFolder1(std::uint16_t id) {
+    const std::size_t k = static_cast<std::size_t>(id - CMD_SPECIAL1_BASE);
+    if (id < CMD_SPECIAL1_BASE || k >= SpecialFolderTable::EntryCount1) return;
+    shell::OpenSpecialFolder(SpecialFolderTable::Entry1(k).csidl);
+}
+
+void TrayApp::OpenSpecialFolder2(std::uint16_t id) {
+    const std::size_t k = static_cast<std::size_t>(id - CMD_SPECIAL2_BASE);
+    if (id < CMD_SPECIAL2_BASE || k >= SpecialFolderTable::EntryCount2) return;
+    shell::OpenSpecialFolder(SpecialFolderTable::Entry2(k).csidl);
+}
+
+void TrayApp::OpenDesktopEntry(std::uint16_t id) {
+    if (!menus_ || id < CMD_DESKTOP_BASE) return;
+    const std::size_t n = static_cast<std::size_t>(id - CMD_DESKTOP_BASE);
+    const std::size_t shellItems = menus_->DesktopShellItemCount();
+    const std::vector<std::string>& paths = menus_->DesktopPaths();
+    if (n < shellItems) {
+        shell::OpenDesktopShellItem(menus_->DesktopShellItem(n));
+    } else if (n - shellItems < paths.size()) {
+        shell::OpenDesktopPath(paths[n - shellItems].c_str());
+    }
+}
+
+void TrayApp::OnOpenSpecialFolderMessage(LPARAM node) {
+    const std::uint16_t id = SpecialFolderCommandForNode(static_cast<std::intptr_t>(node));
+    if (id >= CMD_SPECIAL2_BASE)
+        OpenSpecialFolder2(id);
+    else if (id >= CMD_SPECIAL1_BASE)
+        OpenSpecialFolder1(id);
+}
+
+int TrayApp::OpenInBrowser(const char* url) { return shell::OpenInBrowser(url); }
+
+void TrayApp::OnLinkClicked(WPARAM which) {
+    switch (LinkTargetFromParam(static_cast<std::uintptr_t>(which))) {
+        case LinkTarget::Mail:
+            shell::OpenMailLink(LoadResourceString(IDS_MAIL_ADDRESS).c_str());
+            break;
+        case LinkTarget::HomePage:
+            OpenInBrowser(LoadResourceString(IDS_HOMEPAGE_URL).c_str());
+            break;
+        case LinkTarget::None:
+            break;
+    }
+}
+
+void TrayApp::ShowHelpContents() {
+    shell::ShowHelp(MainWindow(), LoadResourceString(IDS_HELP_FILE).c_str(), HELP_FINDER, 0);
+}
+
+void TrayApp::ShowSettingsHelp() {
+    shell::ShowHelp(MainWindow(), LoadResourceString(IDS_HELP_FILE).c_str(), HELP_CONTEXT,
+                    kHelpContextSettings);
+}
+
+void TrayApp::ShowOptionsHelp() {
+    shell::ShowHelp(MainWindow(), LoadResourceString(IDS_HELP_FILE).c_str(), HELP_CONTEXT,
+                    kHelpContextOptions);
+}
+
+}  // namespace tellaro

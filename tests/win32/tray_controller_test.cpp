@@ -1,0 +1,194 @@
+// The controller's triggers, driven in-process through the dialog chain:
+// clicks on the icon, double-clicks, the hotkey, a second launch and the
+// fixed commands. Menus are closed by a timer as soon as they open, and the
+// menu that opened is recorded.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/shell_launcher.h"
+#include "app/tray_app.h"
+#include "app/tray_application.h"
+#include "config/settings_store.h"
+#include "menu/popup_menus.h"
+#include "settings/settings_window.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/options_dialog.h"
+
+namespace tellaro {
+namespace {
+
+std::vector<HMENU> g_openedMenus;
+HHOOK g_hook = nullptr;
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+LRESULT CALLBACK WatchInitMenu(int code, WPARAM wParam, LPARAM lParam) {
+    auto* call = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITMENU) {
+        g_openedMenus.push_back(reinterpret_cast<HMENU>(call->wParam));
+        // Close the menu once its modal loop runs.
+        SetTimer(nullptr, 0, 10, CloseMenu);
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+class CapturingNotifier : public StorageNotifier {
+public:
+    std::vector<int> shown;
+    void ShowError(int textId, int) override { shown.push_back(textId); }
+};
+
+std::string TempFolder(const char* leaf) {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    std::string folder = std::string(base) + leaf;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class TrayControllerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = TempFolder("tellaro-controller-test");
+        DeleteFileA((folder_ + "\\Tellaro.tlr").c_str());
+        TrayAppConfig config;
+        config.settingsFolder = folder_;
+        config.notifier = &notifier_;
+        app_.reset(new TrayApplication(config));
+        ASSERT_EQ(app_->InitInstance(""), 0);
+        tray_ = app_->GetTrayApp();
+        main_ = tray_->MainWindow();
+        tray_->GetSettingsWindow()->Show(0);
+        g_openedMenus.clear();
+        g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchInitMenu, nullptr, GetCurrentThreadId());
+        Pump();
+    }
+    void TearDown() override {
+        UnhookWindowsHookEx(g_hook);
+        app_.reset();
+        Pump();
+        MSG msg;
+        PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    void Notify(UINT mouseMessage) { SendMessageA(main_, MSG_TRAY_NOTIFY, 1, mouseMessage); }
+    HMENU MenuOfKind(int kind) const { return tray_->GetPopupMenus()->MenuForPopupKind(kind); }
+    void ApplyOptions(const OptionsRecord& options) {
+        tray_->GetOptionsDialog()->SetValues(options);
+        SendMessageA(main_, WM_COMMAND, OptionsDialog::kOkButton, 0);
+    }
+
+    CapturingNotifier notifier_;
+    std::unique_ptr<TrayApplication> app_;
+    std::string folder_;
+    TrayApp* tray_ = nullptr;
+    HWND main_ = nullptr;
+};
+
+TEST_F(TrayControllerTest, SingleClicksShowTheConfiguredMenus) {
+    Notify(WM_LBUTTONUP);
+    Notify(WM_RBUTTONUP);
+    ASSERT_EQ(g_openedMenus.size(), 2u);
+    EXPECT_EQ(g_openedMenus[0], MenuOfKind(kPopupFolders));
+    EXPECT_EQ(g_openedMenus[1], MenuOfKind(kPopupFoldersAndCommands));
+    Notify(WM_MOUSEMOVE);
+    EXPECT_EQ(g_openedMenus.size(), 2u) << "other mouse messages are ignored";
+}
+
+TEST_F(TrayControllerTest, DoubleClickOpeningSettingsSwallowsTheNextRelease) {
+    Notify(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_EQ(tray_->GetClickCounter(), 0u);
+    Notify(WM_LBUTTONUP);  // the release that ends the double-click
+    EXPECT_TRUE(g_openedMenus.empty());
+    Notify(WM_LBUTTONUP);
+    EXPECT_EQ(g_openedMenus.size(), 1u);
+}
+
+TEST_F(TrayControllerTest, DoubleClickActionsNothingAndExit) {
+    // Default right double-click action is "nothing": the counter stays.
+    const std::uint32_t before = tray_->GetClickCounter();
+    Notify(WM_RBUTTONDBLCLK);
+    EXPECT_EQ(tray_->GetClickCounter(), before);
+    EXPECT_FALSE(IsWindowVisible(main_));
+
+    OptionsRecord options = tray_->GetOptions();
+    options.rightDoubleClickAction = kDoubleClickExit;
+    ApplyOptions(options);
+    Notify(WM_RBUTTONDBLCLK);
+    Pump();
+    EXPECT_FALSE(IsWindow(main_)) << "exit closes the main window";
+}
+
+TEST_F(TrayControllerTest, HotKeyIsRegisteredOnlyWhenSet) {
+    // The same key combination cannot be registered twice, so a second
+    // registration tells whether the controller holds it.
+    const UINT mods = MOD_CONTROL | MOD_ALT;
+    ASSERT_TRUE(RegisterHotKey(nullptr, 77, mods, VK_F11)) << "free while no hotkey is set";
+    UnregisterHotKey(nullptr, 77);
+
+    OptionsRecord options = tray_->GetOptions();
+    options.hotkey = static_cast<std::uint16_t>((0x02 | 0x04) << 8 | VK_F11);  // Ctrl+Alt+F11
+    ApplyOptions(options);
+    EXPECT_FALSE(RegisterHotKey(nullptr, 77, mods, VK_F11)) << "held by the program";
+    // OK again with the same value unregisters and registers it again.
+    ApplyOptions(options);
+    EXPECT_FALSE(RegisterHotKey(nullptr, 77, mods, VK_F11));
+
+    options.hotkey = 0;
+    ApplyOptions(options);
+    EXPECT_TRUE(RegisterHotKey(nullptr, 77, mods, VK_F11)) << "released after clearing";
+    UnregisterHotKey(nullptr, 77);
+}
+
+TEST_F(TrayControllerTest, HotKeyMessageShowsTheHotKeyMenu) {
+    SendMessageA(main_, WM_HOTKEY, 999, 0);
+    EXPECT_TRUE(g_openedMenus.empty());
+    SendMessageA(main_, WM_HOTKEY, HOTKEY_ID_POPUP, 0);
+    ASSERT_EQ(g_openedMenus.size(), 1u);
+    EXPECT_EQ(g_openedMenus[0], MenuOfKind(tray_->GetOptions().hotkeyMenu));
+}
+
+TEST_F(TrayControllerTest, SecondLaunchShowsTheMenuOnlyWhenEnabled) {
+    SendMessageA(main_, MSG_SECOND_LAUNCH, 0, 0);
+    EXPECT_TRUE(g_openedMenus.empty());
+    OptionsRecord options = tray_->GetOptions();
+    options.secondLaunchPopup = 1;
+    options.secondLaunchMenu = 7;  // out of range: the command menu
+    options.secondLaunchWaitMs = 0;
+    ApplyOptions(options);
+    SendMessageA(main_, MSG_SECOND_LAUNCH, 0, 0);
+    ASSERT_EQ(g_openedMenus.size(), 1u);
+    EXPECT_EQ(g_openedMenus[0], MenuOfKind(kPopupCommands));
+}
+
+TEST_F(TrayControllerTest, FixedCommands) {
+    SendMessageA(main_, WM_COMMAND, CMD_CANCEL, 0);
+    EXPECT_FALSE(IsWindowVisible(main_));
+    SendMessageA(main_, WM_COMMAND, CMD_FOLDER_SETTINGS, 0);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    SendMessageA(main_, WM_COMMAND, CMD_ABOUT, 0);
+    EXPECT_TRUE(IsWindowVisible(tray_->GetAboutDialog()->GetHandle()));
+    SendMessageA(main_, WM_COMMAND, CMD_EXIT, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(main_));
+}
+
+}  // namespace
+}  // namespace tellaro

@@ -1,0 +1,24 @@
+#include "ui/framework/resource_text.h"
+
+#include <windows.h>
+
+#include "ui/framework/dialog.h"
+
+namespace tellaro {
+
+std::string LoadResourceString(int id) {
+    // LoadStringA cuts a text that does not fit; grow until it fits.
+    std::string text(256, '\0');
+    for (;;) {
+        int length = LoadStringA(ModuleInstance(), static_cast<UINT>(id), &text[0],
+                                 static_cast<int>(text.size()));
+        if (length <= 0) return std::string();
+        if (static_cast<std::size_t>(length) < text.size() - 1) {
+            text.resize(static_cast<std::size_t>(length));
+            return text;
+        }
+        text.assign(text.size() * 2, '\0');
+    }
+}
+
+}  // namespace tellaro

@@ -1,0 +1,11 @@
+// Texts of the program's string table, in the ANSI code page.
+#pragma once
+
+#include <string>
+
+namespace tellaro {
+
+// The string `id` of the module's string table; empty when it has none.
+std::string LoadResourceString(int id);
+
+}  // namespace tellaro
