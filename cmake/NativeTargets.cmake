@@ -28,12 +28,17 @@ gtest_discover_tests(tellaro_native_tests TEST_PREFIX "native." DISCOVERY_TIMEOU
 # fuzz/corpus/<name>/. The test runs each for a few seconds.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   file(GLOB TELLARO_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzzer.cpp)
+  # The code under test needs the coverage instrumentation too, or libFuzzer
+  # sees little more than the harness.
+  add_library(tellaro_core_fuzz STATIC ${TELLARO_CORE_SOURCES})
+  target_include_directories(tellaro_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(tellaro_core_fuzz PRIVATE -fsanitize=fuzzer-no-link)
   foreach(src ${TELLARO_FUZZERS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(${name} PRIVATE tellaro_core)
+    target_link_libraries(${name} PRIVATE tellaro_core_fuzz)
     set(work ${CMAKE_BINARY_DIR}/fuzz-work/${name})
     add_test(NAME fuzz.${name}
              COMMAND ${CMAKE_COMMAND} -E env ${CMAKE_SOURCE_DIR}/fuzz/run-fuzzer.sh
