@@ -66,6 +66,8 @@ if(CMAKE_CROSSCOMPILING)
   # End-to-end checks drive the real Tellaro.exe from outside, as a user would,
   # with a small probe program in the same Wine session.
   add_executable(tellaro_probe tests/e2e/probe.cpp)
+  add_executable(tellaro_settings_tool tests/e2e/settings_tool.cpp)
+  target_link_libraries(tellaro_settings_tool PRIVATE tellaro_core)
   set(TELLARO_PROBE "" CACHE FILEPATH "Probe program for the end-to-end tests (default: this build's)")
   if(TELLARO_PROBE)
     set(probe ${TELLARO_PROBE})

@@ -24,6 +24,21 @@ seconds() { echo $(($1 * SLOW)); }
 
 probe() { "$PROBE_LOADER" "$PROBE_EXE" "$@"; }
 
+# The settings file writer sits beside the probe.
+settings_tool() { "$PROBE_LOADER" "$(dirname "$PROBE_EXE")/tellaro_settings_tool.exe" "$@"; }
+
+# A Unix path as the Windows programs of the session see it.
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+user_dir() { echo "$WINEPREFIX/drive_c/users/$(id -un)"; }
+
+# Writes the settings file the program reads at its next start.
+write_settings() {
+    dir="$(user_dir)/AppData/Local/Morvane/Tellaro"
+    mkdir -p "$dir"
+    settings_tool "$(winpath "$dir/Tellaro.tlr")" "$@" || fail "cannot write the settings file"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     screenshot "failure-$(basename "$0" .sh)"

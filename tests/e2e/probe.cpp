@@ -8,6 +8,8 @@
 //   probe post CAPTION MSG WPARAM LPARAM
 //   probe waitclass CLASS TITLE SECONDS   0 once a window of that class and title exists
 //   probe closeclass CLASS            posts WM_CLOSE to every window of that class
+//   probe waitmenu SECONDS            0 once a popup menu is open
+//   probe nomenu SECONDS              0 once no popup menu is open
 #include <windows.h>
 
 #include <cstdio>
@@ -52,8 +54,15 @@ long Number(const char* text) { return std::strtol(text, nullptr, 0); }
 
 }  // namespace
 
+bool MenuOpen() {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu);
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
+    if (std::string(argv[1]) == "waitmenu") return WaitFor(MenuOpen, atof(argv[2]));
+    if (std::string(argv[1]) == "nomenu") return WaitFor([] { return !MenuOpen(); }, atof(argv[2]));
     const std::string verb = argv[1];
     const char* caption = argv[2];
     if (verb == "wait" && argc == 4)
@@ -80,7 +89,7 @@ int main(int argc, char** argv) {
                    : 1;
     }
     if (verb == "waitclass" && argc == 5) {
-        const char* title = argv[3];
+        const char* title = std::strcmp(argv[3], "-") == 0 ? nullptr : argv[3];
         return WaitFor([&] { return FindWindowA(caption, title) != nullptr; }, atof(argv[4]));
     }
     if (verb == "closeclass") {

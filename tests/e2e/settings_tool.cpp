@@ -1,0 +1,71 @@
+// Writes a settings file for the end-to-end checks, through the program's own
+// codec, so a check can start Tellaro.exe with folders and options in place.
+// usage: settings_tool PATH [option=value ...] [folder=PATH|NAME ...]
+//   options: hotkey, hotkeyNearTray, hotkeyMenu, secondLaunchPopup,
+//            secondLaunchNearTray, secondLaunchMenu, secondLaunchWaitMs,
+//            leftClickMenu, rightClickMenu, leftDoubleClickAction,
+//            rightDoubleClickAction
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "config/item_codec.h"
+#include "config/special_folder_table.h"
+
+namespace {
+
+using tellaro::FolderItem;
+using tellaro::OptionsRecord;
+
+bool SetOption(OptionsRecord& o, const std::string& key, long v) {
+    const auto byte = static_cast<std::uint8_t>(v);
+    if (key == "hotkey") o.hotkey = static_cast<std::uint16_t>(v);
+    else if (key == "hotkeyNearTray") o.hotkeyNearTray = byte;
+    else if (key == "hotkeyMenu") o.hotkeyMenu = byte;
+    else if (key == "secondLaunchPopup") o.secondLaunchPopup = byte;
+    else if (key == "secondLaunchNearTray") o.secondLaunchNearTray = byte;
+    else if (key == "secondLaunchMenu") o.secondLaunchMenu = byte;
+    else if (key == "secondLaunchWaitMs") o.secondLaunchWaitMs = static_cast<std::uint16_t>(v);
+    else if (key == "leftClickMenu") o.leftClickMenu = byte;
+    else if (key == "rightClickMenu") o.rightClickMenu = byte;
+    else if (key == "leftDoubleClickAction") o.leftDoubleClickAction = byte;
+    else if (key == "rightDoubleClickAction") o.rightDoubleClickAction = byte;
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    OptionsRecord options;
+    tellaro::FolderSettings settings;
+    // Every entry shown in table order, as on a system that knows them all.
+    for (std::size_t k = 0; k < tellaro::kSpecialFolderCount1; ++k)
+        settings.specialFolderOrder1[k] = static_cast<std::uint8_t>(k);
+    for (std::size_t k = 0; k < tellaro::kSpecialFolderCount2; ++k)
+        settings.specialFolderOrder2[k] = static_cast<std::uint8_t>(k);
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        std::size_t eq = arg.find('=');
+        if (eq == std::string::npos) return 2;
+        std::string key = arg.substr(0, eq), value = arg.substr(eq + 1);
+        if (key == "folder") {
+            std::size_t bar = value.find('|');
+            FolderItem item;
+            item.kind = static_cast<std::uint8_t>(tellaro::FolderItemKind::Folder);
+            item.path = value.substr(0, bar);
+            item.name = bar == std::string::npos ? item.path : value.substr(bar + 1);
+            settings.items.Append(item);
+        } else if (!SetOption(options, key, std::strtol(value.c_str(), nullptr, 0))) {
+            std::fprintf(stderr, "unknown option %s\n", key.c_str());
+            return 2;
+        }
+    }
+    const std::vector<std::uint8_t> bytes = tellaro::EncodeItemFile(options, settings);
+    std::FILE* f = std::fopen(argv[1], "wb");
+    if (f == nullptr) return 1;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok ? 0 : 1;
+}
