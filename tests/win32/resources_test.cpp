@@ -1,0 +1,78 @@
+// The resource script's texts reach the program as code page 932 bytes, and
+// its menus and dialogs load.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resource.h"
+#include "ui/framework/application.h"
+#include "ui/framework/dialog.h"
+#include "ui/framework/resource_text.h"
+
+namespace tellaro {
+namespace {
+
+TEST(Resources, StringsArriveAsCodePage932Bytes) {
+    ASSERT_EQ(GetACP(), 932u) << "the test session runs Wine under a Japanese locale";
+    // Full-width space (81 40) inside "マイ　ドキュメント".
+    EXPECT_EQ(LoadResourceString(IDS_SF_PERSONAL),
+              "\x83\x7D\x83\x43\x81\x40\x83\x68\x83\x4C\x83\x85\x83\x81\x83\x93\x83\x67");
+    // Full-width x (82 98) in "ｘ86 システムフォルダ".
+    EXPECT_EQ(LoadResourceString(IDS_SF_SYSTEMX86).substr(0, 5), "\x82\x98" "86 ");
+    EXPECT_EQ(LoadResourceString(IDS_NONE), "\x82\xC8\x82\xB5");
+    // The line break of the too-many-entries message is a real one.
+    EXPECT_NE(LoadResourceString(IDS_LOAD_TOO_MANY).find('\n'), std::string::npos);
+    EXPECT_EQ(LoadResourceString(IDS_TRAY_TIP), "Tellaro Expolorer");
+    EXPECT_EQ(LoadResourceString(IDS_HELP_FILE), "Tellaro.hlp");
+}
+
+TEST(Resources, EveryQuotedStringIdHasAText) {
+    const int ranges[][2] = {{6, 17}, {21, 91}, {200, 208}};
+    for (const auto& range : ranges)
+        for (int id = range[0]; id <= range[1]; ++id)
+            EXPECT_FALSE(LoadResourceString(id).empty()) << "string " << id;
+    EXPECT_TRUE(LoadResourceString(18).empty()) << "ids 18-20 are not used";
+}
+
+TEST(Resources, MenusAndDialogsLoad) {
+    for (int id : {IDM_SETTINGS, IDM_SPECIAL_ROOT_CONTEXT, IDM_GROUP_CONTEXT, IDM_FOLDER_CONTEXT,
+                   IDM_ROOT_CONTEXT, IDM_DROP}) {
+        HMENU menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(id));
+        EXPECT_NE(menu, nullptr) << "menu " << id;
+        if (menu) DestroyMenu(menu);
+    }
+    HMENU drop = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(IDM_DROP));
+    ASSERT_NE(drop, nullptr);
+    HMENU items = GetSubMenu(drop, 0);
+    ASSERT_EQ(GetMenuItemCount(items), 7);
+    EXPECT_EQ(GetMenuItemID(items, 0), 40031u);
+    EXPECT_EQ(GetMenuItemID(items, 6), 40034u);
+    DestroyMenu(drop);
+
+    Application app;
+    for (int id : {IDD_SETTINGS, IDD_ABOUT, IDD_OPTIONS}) {
+        Dialog dialog(nullptr);
+        EXPECT_EQ(dialog.CreateModeless(ModuleInstance(), id), 0) << "dialog " << id;
+        EXPECT_FALSE(IsWindowVisible(dialog.GetHandle())) << "dialog " << id;
+    }
+    Dialog settings(nullptr);
+    ASSERT_EQ(settings.CreateModeless(ModuleInstance(), IDD_SETTINGS), 0);
+    EXPECT_NE(GetDlgItem(settings.GetHandle(), IDC_SETTINGS_TREE), nullptr);
+    EXPECT_TRUE(GetWindowLongA(settings.GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_NE(GetMenu(settings.GetHandle()), nullptr);
+}
+
+TEST(Resources, IconsAndCursorsLoad) {
+    for (int id : {IDI_PROGRAM, IDI_PROGRAM_SMALL, IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER,
+                   IDI_SEPARATOR}) {
+        HANDLE icon = LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+        EXPECT_NE(icon, nullptr) << "icon " << id;
+    }
+    for (int id : {IDCUR_LINK, IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
+        EXPECT_NE(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(id)), nullptr) << "cursor " << id;
+}
+
+}  // namespace
+}  // namespace tellaro
