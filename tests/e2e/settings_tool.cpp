@@ -42,10 +42,7 @@ int main(int argc, char** argv) {
     OptionsRecord options;
     tellaro::FolderSettings settings;
     // Every entry shown in table order, as on a system that knows them all.
-    for (std::size_t k = 0; k < tellaro::kSpecialFolderCount1; ++k)
-        settings.specialFolderOrder1[k] = static_cast<std::uint8_t>(k);
-    for (std::size_t k = 0; k < tellaro::kSpecialFolderCount2; ++k)
-        settings.specialFolderOrder2[k] = static_cast<std::uint8_t>(k);
+    tellaro::SpecialFolderTable::InitialOrder(settings, [](int) { return true; });
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
         std::size_t eq = arg.find('=');

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/model_builders.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,22 +15,6 @@ namespace tellaro {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-FolderSettings DefaultOrderSettings() {
-    FolderSettings s;
-    for (std::size_t k = 0; k < kSpecialFolderCount1; ++k) s.specialFolderOrder1[k] = k;
-    for (std::size_t k = 0; k < kSpecialFolderCount2; ++k) s.specialFolderOrder2[k] = k;
-    return s;
-}
-
-FolderItem Item(FolderItemKind kind, std::uint8_t depth, std::string path, std::string name) {
-    FolderItem item;
-    item.kind = static_cast<std::uint8_t>(kind);
-    item.depth = depth;
-    item.path = std::move(path);
-    item.name = std::move(name);
-    return item;
-}
 
 std::uint32_t Word(const Bytes& b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
@@ -135,7 +121,7 @@ Bytes DefaultGolden() {
 // Settings touching every field the file carries, with texts the code page
 // makes awkward: 0x5C ("\") as the second byte of a double-byte character.
 FolderSettings MixedSettings() {
-    FolderSettings s = DefaultOrderSettings();
+    FolderSettings s = TableOrderSettings();
     s.specialFolderOrder1[3] = kNotShown;
     s.specialFolderOrder2[14] = 0;
     s.items.Append(Item(FolderItemKind::Group, 0, "", "\x95\x5c\x8e\xa6"));         // 表示
@@ -183,7 +169,7 @@ Bytes OldLayoutBody() {
 }
 
 TEST(ItemCodecGolden, DefaultSettingsGiveTheDocumented88Bytes) {
-    const Bytes file = EncodeItemFile(OptionsRecord{}, DefaultOrderSettings());
+    const Bytes file = EncodeItemFile(OptionsRecord{}, TableOrderSettings());
     EXPECT_EQ(file, DefaultGolden());
 
     Sentinel out;
@@ -191,11 +177,11 @@ TEST(ItemCodecGolden, DefaultSettingsGiveTheDocumented88Bytes) {
     EXPECT_EQ(r.status, DecodeStatus::Loaded);
     EXPECT_FALSE(r.truncated);
     EXPECT_TRUE(out.options == OptionsRecord{});
-    EXPECT_TRUE(SameSettings(out.settings, DefaultOrderSettings()));
+    EXPECT_TRUE(SameSettings(out.settings, TableOrderSettings()));
 }
 
 TEST(ItemCodecGolden, OneFolderRecordGivesThe104ByteFile) {
-    FolderSettings s = DefaultOrderSettings();
+    FolderSettings s = TableOrderSettings();
     s.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Data", "Data"));
     const Bytes file = EncodeItemFile(OptionsRecord{}, s);
 
@@ -218,7 +204,7 @@ TEST(ItemCodecLayout, SizePaddingAndChecksumFollowTheRecordBytes) {
     // Every remainder of the record bytes modulo four, so that the padding
     // takes each of its lengths 1 to 4.
     for (std::size_t pathLength = 0; pathLength < 8; ++pathLength) {
-        FolderSettings s = DefaultOrderSettings();
+        FolderSettings s = TableOrderSettings();
         s.items.Append(Item(FolderItemKind::Folder, 0, std::string(pathLength, 'p'), "n"));
         const Bytes file = EncodeItemFile(OptionsRecord{}, s);
         const std::size_t b = 82 + pathLength + 1 + 4;
@@ -247,7 +233,7 @@ TEST(ItemCodecLayout, OptionsSitAtTheirOwnOffsets) {
     o.hotkeyMenu = 0x1A;
     o.secondLaunchMenu = 0x1B;
     o.secondLaunchWaitMs = 0x1D1C;
-    const Bytes file = EncodeItemFile(o, DefaultOrderSettings());
+    const Bytes file = EncodeItemFile(o, TableOrderSettings());
     EXPECT_EQ(
         Bytes(file.begin() + 12, file.begin() + 25),
         (Bytes{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D}));
@@ -258,7 +244,7 @@ TEST(ItemCodecLayout, OptionsSitAtTheirOwnOffsets) {
 }
 
 TEST(ItemCodecLayout, RecordWithEmptyTextsTakesFourBytes) {
-    FolderSettings s = DefaultOrderSettings();
+    FolderSettings s = TableOrderSettings();
     s.items.Append(Item(FolderItemKind::Separator, 2, "", ""));
     s.items.Append(Item(FolderItemKind::Folder, 1, "", ""));
     const Bytes file = EncodeItemFile(OptionsRecord{}, s);
@@ -271,7 +257,7 @@ TEST(ItemCodecLayout, RecordWithEmptyTextsTakesFourBytes) {
 }
 
 TEST(ItemCodecLayout, TextsEndAtTheirFirstZeroByte) {
-    FolderSettings s = DefaultOrderSettings();
+    FolderSettings s = TableOrderSettings();
     s.items.Append(Item(FolderItemKind::Folder, 0, std::string("C:\\a\0hidden", 11), "n"));
     Sentinel out;
     ASSERT_EQ(Decode(EncodeItemFile(OptionsRecord{}, s), out.options, out.settings).status,
@@ -311,7 +297,7 @@ TEST(ItemCodecRoundTrip, TrailingBytesAfterTheFileAreIgnored) {
 }
 
 TEST(ItemCodecLimits, ThousandRecordsLoadWholeAndMoreAreCut) {
-    FolderSettings s = DefaultOrderSettings();
+    FolderSettings s = TableOrderSettings();
     for (int i = 0; i < 1001; ++i)
         s.items.Append(Item(FolderItemKind::Folder, i % 3, "C:\\f" + std::to_string(i),
                             "f" + std::to_string(i)));
@@ -383,7 +369,7 @@ TEST(ItemCodecValidation, SizeWordMustFitTheBuffer) {
     EXPECT_TRUE(Refused(small));
 
     // A size word that is no multiple of four, with its words summing to zero.
-    Bytes odd = EncodeItemFile(OptionsRecord{}, DefaultOrderSettings());
+    Bytes odd = EncodeItemFile(OptionsRecord{}, TableOrderSettings());
     PutWord(odd, 0, 90);
     PutWord(odd, 84, Word(odd, 84) - 2);
     odd.resize(92, 0);
@@ -421,7 +407,7 @@ TEST(ItemCodecValidation, OffsetsOutsideTheFileAreRefused) {
 }
 
 TEST(ItemCodecValidation, TextWithoutItsZeroBeforeTheChecksumIsRefused) {
-    Bytes body = EncodeItemFile(OptionsRecord{}, DefaultOrderSettings());
+    Bytes body = EncodeItemFile(OptionsRecord{}, TableOrderSettings());
     body.resize(82);
     const char record[] = "\0\0ab\0cd";  // the name lacks its zero
     body.insert(body.end(), record, record + sizeof record - 1);

@@ -5,6 +5,8 @@
 #include <windows.h>
 // The shell's declarations build on windows.h.
 #include <gtest/gtest.h>
+
+#include "tests/common/model_builders.h"
 #include <shlobj.h>
 
 #include <cstring>
@@ -36,24 +38,8 @@ public:
 
 using Shown = std::vector<std::pair<int, int>>;
 
-FolderSettings TableOrder() {
-    FolderSettings s;
-    for (std::size_t k = 0; k < kSpecialFolderCount1; ++k) s.specialFolderOrder1[k] = k;
-    for (std::size_t k = 0; k < kSpecialFolderCount2; ++k) s.specialFolderOrder2[k] = k;
-    return s;
-}
-
-FolderItem Item(FolderItemKind kind, std::uint8_t depth, std::string path, std::string name) {
-    FolderItem item;
-    item.kind = static_cast<std::uint8_t>(kind);
-    item.depth = depth;
-    item.path = std::move(path);
-    item.name = std::move(name);
-    return item;
-}
-
 FolderSettings SomeTree() {
-    FolderSettings s = TableOrder();
+    FolderSettings s = TableOrderSettings();
     s.specialFolderOrder1[0] = kNotShown;
     s.specialFolderOrder2[2] = 0;
     s.items.Append(Item(FolderItemKind::Group, 0, "", "\x95\x5c\x8e\xa6"));  // 表示
@@ -98,14 +84,14 @@ protected:
 TEST_F(SettingsStoreTest, FirstStartWritesTheDefaultFileAndReportsFirstRun) {
     ASSERT_FALSE(PathExists(Folder()));
     OptionsRecord options;
-    FolderSettings settings = TableOrder();
+    FolderSettings settings = TableOrderSettings();
     SettingsStore store = Store();
     EXPECT_EQ(store.LoadItemFile(options, settings), 1);
     EXPECT_TRUE(IsFolder(Folder()));
 
     const Bytes file = ReadBytes(ItemFile());
     ASSERT_EQ(file.size(), 88u);
-    EXPECT_EQ(file, EncodeItemFile(OptionsRecord{}, TableOrder()));
+    EXPECT_EQ(file, EncodeItemFile(OptionsRecord{}, TableOrderSettings()));
     EXPECT_EQ(Bytes(file.end() - 4, file.end()), (Bytes{0xfd, 0xb2, 0x6e, 0xbd}));
     EXPECT_TRUE(notifier_.shown.empty());
     EXPECT_TRUE(options == OptionsRecord{});
@@ -116,7 +102,7 @@ TEST_F(SettingsStoreTest, FirstStartWritesTheDefaultFileAndReportsFirstRun) {
     FolderSettings againSettings = SomeTree();
     EXPECT_EQ(Store().LoadItemFile(again, againSettings), 0);
     EXPECT_TRUE(again == OptionsRecord{});
-    EXPECT_TRUE(SameSettings(againSettings, TableOrder()));
+    EXPECT_TRUE(SameSettings(againSettings, TableOrderSettings()));
 }
 
 TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
@@ -126,7 +112,7 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
     EXPECT_FALSE(PathExists(ItemFile() + ".tmp"));
 
     // A second save replaces the first whole, even when it is shorter.
-    ASSERT_EQ(store.SaveItemFile(OptionsRecord{}, TableOrder()), 0);
+    ASSERT_EQ(store.SaveItemFile(OptionsRecord{}, TableOrderSettings()), 0);
     EXPECT_EQ(ReadBytes(ItemFile()).size(), 88u);
     ASSERT_EQ(store.SaveItemFile(SomeOptions(), SomeTree()), 0);
 
@@ -146,12 +132,12 @@ TEST_F(SettingsStoreTest, DamagedFileIsReportedOnceSetAsideAndLeavesTheSettings)
 
     OptionsRecord options = SomeOptions();
     options.hotkey = 0x0242;
-    FolderSettings settings = TableOrder();
+    FolderSettings settings = TableOrderSettings();
     const OptionsRecord optionsBefore = options;
     EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
     EXPECT_EQ(notifier_.shown, (Shown{{IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION}}));
     EXPECT_TRUE(options == optionsBefore);
-    EXPECT_TRUE(SameSettings(settings, TableOrder()));
+    EXPECT_TRUE(SameSettings(settings, TableOrderSettings()));
     EXPECT_EQ(ReadBytes(ItemFile() + ".bad"), damaged);
     EXPECT_EQ(ReadBytes(ItemFile()), damaged);  // reading never rewrites it
 
@@ -181,7 +167,7 @@ TEST_F(SettingsStoreTest, FilesTooShortToHoldTheirSizeAreDamagedNotUnreadable) {
 }
 
 TEST_F(SettingsStoreTest, MoreThan1000RecordsAreCutWithOneMessage) {
-    FolderSettings big = TableOrder();
+    FolderSettings big = TableOrderSettings();
     for (int i = 0; i < 1001; ++i)
         big.items.Append(Item(FolderItemKind::Folder, 0, "C:\\f" + std::to_string(i), "f"));
     SaveFile(SomeOptions(), big);
@@ -206,7 +192,7 @@ protected:
 };
 
 TEST_F(FailedSaveTest, ItemFileHeldOpenElsewhereStaysAsItWas) {
-    SaveFile(OptionsRecord{}, TableOrder());
+    SaveFile(OptionsRecord{}, TableOrderSettings());
     const Bytes before = ReadBytes(ItemFile());
     // The temporary file can be written, but it can't take the old one's place.
     HANDLE held = CreateFileA(ItemFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -219,7 +205,7 @@ TEST_F(FailedSaveTest, ItemFileHeldOpenElsewhereStaysAsItWas) {
 }
 
 TEST_F(FailedSaveTest, BlockedTemporaryFileLeavesTheOldFile) {
-    SaveFile(OptionsRecord{}, TableOrder());
+    SaveFile(OptionsRecord{}, TableOrderSettings());
     const Bytes before = ReadBytes(ItemFile());
     ASSERT_TRUE(CreateDirectoryA((ItemFile() + ".tmp").c_str(), nullptr));
     ExpectFailedSaveKeeps(before);
@@ -330,7 +316,7 @@ TEST_F(LegacyIniTest, FirstStartImportsTheIniAndKeepsTheDefaultFile) {
 
     OptionsRecord options;
     options.secondLaunchWaitMs = 333;
-    FolderSettings settings = TableOrder();
+    FolderSettings settings = TableOrderSettings();
     EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
     EXPECT_TRUE(notifier_.shown.empty());
 
@@ -347,13 +333,13 @@ TEST_F(LegacyIniTest, FirstStartImportsTheIniAndKeepsTheDefaultFile) {
     EXPECT_EQ(options.secondLaunchWaitMs, 333);
     FolderSettings orderOnly = settings;
     orderOnly.items.Clear();
-    EXPECT_TRUE(SameSettings(orderOnly, TableOrder()));  // the import leaves the order arrays
+    EXPECT_TRUE(SameSettings(orderOnly, TableOrderSettings()));  // the import leaves the order arrays
 
     // The file written before the import still holds the settings from
     // before it; the import lives in memory until the next save.
     OptionsRecord before;
     before.secondLaunchWaitMs = 333;
-    EXPECT_EQ(ReadBytes(ItemFile()), EncodeItemFile(before, TableOrder()));
+    EXPECT_EQ(ReadBytes(ItemFile()), EncodeItemFile(before, TableOrderSettings()));
 }
 
 TEST_F(LegacyIniTest, TooOldIniIsIgnored) {
@@ -362,7 +348,7 @@ TEST_F(LegacyIniTest, TooOldIniIsIgnored) {
         "FolderName00=" +
         Folder() + "\r\nShowName00=x\r\n");
     OptionsRecord options;
-    FolderSettings settings = TableOrder();
+    FolderSettings settings = TableOrderSettings();
     EXPECT_EQ(Store().LoadItemFile(options, settings), 1);
     EXPECT_TRUE(options == OptionsRecord{});
     EXPECT_EQ(settings.items.Size(), 0u);
