@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/shell_launcher.h"
+#include "app/tray_icon.h"
 #include "app/tray_app.h"
 #include "app/tray_application.h"
 #include "config/settings_store.h"
@@ -188,6 +189,24 @@ TEST_F(TrayControllerTest, FixedCommands) {
     SendMessageA(main_, WM_COMMAND, CMD_EXIT, 0);
     Pump();
     EXPECT_FALSE(IsWindow(main_));
+}
+
+std::vector<DWORD> g_trayCalls;
+
+BOOL RecordTrayCall(DWORD message, NOTIFYICONDATAA*) {
+    g_trayCalls.push_back(message);
+    return TRUE;
+}
+
+TEST_F(TrayControllerTest, IconReturnsWhenTheTaskBarIsRecreated) {
+    TrayIcon::NotifyFn previous = TrayIcon::SetNotifyFunction(RecordTrayCall);
+    g_trayCalls.clear();
+    // Explorer broadcasts this to every top-level window after a restart.
+    SendMessageA(main_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    TrayIcon::SetNotifyFunction(previous);
+    ASSERT_FALSE(g_trayCalls.empty());
+    EXPECT_EQ(g_trayCalls.back(), static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(tray_->GetTrayIcon()->IsAdded());
 }
 
 }  // namespace
