@@ -70,6 +70,8 @@ start_tellaro() {
     "$TELLARO_LOADER" "$TELLARO_EXE" >/dev/null 2>&1 &
     TELLARO_PID=$!
     probe wait "$CAPTION" "$(seconds 30)" || fail "no window captioned '$CAPTION' after start"
+    # The window exists early in start-up; checks begin once it is running.
+    probe idle "$CAPTION" "$(seconds 30)" || fail "the program does not answer after start"
 }
 
 stop_tellaro() {

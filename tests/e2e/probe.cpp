@@ -8,6 +8,8 @@
 //   probe post CAPTION MSG WPARAM LPARAM
 //   probe waitclass CLASS TITLE SECONDS   0 once a window of that class and title exists
 //   probe closeclass CLASS            posts WM_CLOSE to every window of that class
+//   probe idle CAPTION SECONDS        0 once that window's thread answers messages,
+//                                     that is once the program has started up
 //   probe waitmenu SECONDS            0 once a popup menu is open
 //   probe nomenu SECONDS              0 once no popup menu is open
 #include <windows.h>
@@ -69,6 +71,16 @@ int main(int argc, char** argv) {
         return WaitFor([&] { return FindWindowA(nullptr, caption) != nullptr; }, atof(argv[3]));
     if (verb == "gone" && argc == 4)
         return WaitFor([&] { return FindWindowA(nullptr, caption) == nullptr; }, atof(argv[3]));
+    if (verb == "idle" && argc == 4) {
+        return WaitFor(
+            [&] {
+                HWND window = FindWindowA(nullptr, caption);
+                DWORD_PTR answer = 0;
+                return window != nullptr &&
+                       SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer) != 0;
+            },
+            atof(argv[3]));
+    }
     if (verb == "count") {
         CountState state{caption, 0};
         EnumWindows(CountCaption, reinterpret_cast<LPARAM>(&state));

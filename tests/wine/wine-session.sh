@@ -46,10 +46,10 @@ start_session() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (once per build tree)"
         "$WINE64" wineboot -i >/dev/null 2>&1
-        wineserver -w
+        wineserver -w </dev/null >/dev/null 2>&1
     fi
     detach_home_links
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
     # A crashing test must end with a backtrace on stderr, not wait for
     # someone to close Wine's crash dialog.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
