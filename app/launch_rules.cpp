@@ -79,9 +79,9 @@ HotKeyRegistration HotKeyFromControlValue(std::uint16_t value) {
 
 std::uint16_t SpecialFolderCommandForNode(std::intptr_t node) {
     if (node >= kFirstNode1 && node < kEndNode1)
-        return static_cast<std::uint16_t>(kSpecialFolder1CommandBase + (node - kFirstNode1));
+        return static_cast<std::uint16_t>(CMD_SPECIAL1_BASE + (node - kFirstNode1));
     if (node >= kFirstNode2 && node < kEndNode2)
-        return static_cast<std::uint16_t>(kSpecialFolder2CommandBase + (node - kFirstNode2));
+        return static_cast<std::uint16_t>(CMD_SPECIAL2_BASE + (node - kFirstNode2));
     return 0;
 }
 

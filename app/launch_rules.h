@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "menu/menu_layout.h"
+
 namespace tellaro {
 
 inline constexpr const char* kVerbExplore = "explore";
@@ -63,10 +65,6 @@ struct HotKeyRegistration {
 
 std::uint32_t HotKeyModifiers(std::uint8_t hotkeyFlags);
 HotKeyRegistration HotKeyFromControlValue(std::uint16_t value);
-
-// Popup command ids of the two special-folder submenus.
-inline constexpr std::uint16_t kSpecialFolder1CommandBase = 32800;
-inline constexpr std::uint16_t kSpecialFolder2CommandBase = 32832;
 
 // The settings window asks for a special folder to be opened by posting the
 // folder's tree node number (10 + k or 50 + k); this gives the popup command

@@ -25,10 +25,6 @@ std::unique_ptr<T> MakeNoThrow(Args&&... args) {
     return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
 
-bool IsVisible(const Window* window) {
-    return window != nullptr && window->GetHandle() != nullptr &&
-           IsWindowVisible(window->GetHandle());
-}
 
 }  // namespace
 
@@ -183,9 +179,9 @@ void TrayApp::SetSettingsForTest(const FolderSettings& settings, const OptionsRe
 // After one window closes, the focus goes back to whichever of the other two
 // is still open, `preferred` first.
 void TrayApp::BringRemainingForward(Window* preferred) {
-    if (IsVisible(preferred)) {
+    if (preferred != nullptr && preferred->IsVisibleNow()) {
         preferred->BringToForeground();
-    } else if (IsVisible(aboutDialog_.get())) {
+    } else if (aboutDialog_ && aboutDialog_->IsVisibleNow()) {
         aboutDialog_->BringToForeground();
     }
 }

@@ -15,10 +15,6 @@ namespace tellaro {
 
 namespace {
 
-bool IsShownWindow(const Window* window) {
-    return window != nullptr && window->GetHandle() != nullptr &&
-           IsWindowVisible(window->GetHandle());
-}
 
 BOOL CALLBACK FindTrayNotify(HWND window, LPARAM param) {
     char name[256] = {};
@@ -44,7 +40,7 @@ std::optional<MenuRect> NotificationAreaRect() {
 
 void TrayApp::ShowSettingsWindow() {
     if (!settingsWindow_) return;
-    if (IsShownWindow(settingsWindow_.get()))
+    if (settingsWindow_ && settingsWindow_->IsVisibleNow())
         settingsWindow_->BringToForeground();
     else
         settingsWindow_->ShowWithItems(true, folderSettings_.items);
@@ -132,7 +128,7 @@ void TrayApp::RunFixedCommand(std::uint16_t id) {
 
 void TrayApp::ToggleOptionsDialog() {
     if (!optionsDialog_) return;
-    if (IsShownWindow(optionsDialog_.get()))
+    if (optionsDialog_ && optionsDialog_->IsVisibleNow())
         optionsDialog_->BringToForeground();
     else
         optionsDialog_->Show(1);
@@ -140,7 +136,7 @@ void TrayApp::ToggleOptionsDialog() {
 
 void TrayApp::ToggleAboutDialog() {
     if (!aboutDialog_) return;
-    if (IsShownWindow(aboutDialog_.get()))
+    if (aboutDialog_ && aboutDialog_->IsVisibleNow())
         aboutDialog_->BringToForeground();
     else
         aboutDialog_->Show(1);

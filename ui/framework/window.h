@@ -32,6 +32,8 @@ public:
     virtual int GetClientWidth() const;
     virtual void* GetUserData() const { return userData_; }
     virtual int IsShown() const { return shown_; }
+    // Whether the bound window is on screen now (IsShown is the last request).
+    bool IsVisibleNow() const { return handle_ != nullptr && IsWindowVisible(handle_) != 0; }
     virtual int IsEnabled() const { return enabled_; }
     virtual HWND GetFocusWindow() const { return GetFocus(); }
     virtual HICON GetClassIcon() const;
