@@ -5,7 +5,7 @@
 #include <string>
 
 #include "config/registry_key.h"
-#include "ui/controls/runtime_api.h"
+#include "base/runtime_api.h"
 
 namespace tellaro {
 namespace shell {

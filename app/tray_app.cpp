@@ -9,12 +9,12 @@
 #include "config/system_info.h"
 #include "menu/command_routing.h"
 #include "menu/popup_menus.h"
-#include "resource.h"
+#include "res/resource.h"
 #include "settings/settings_window.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/framework/dialog.h"
-#include "ui/framework/resource_text.h"
+#include "base/resource_text.h"
 
 namespace tellaro {
 

@@ -11,7 +11,8 @@
 #include "config/folder_model.h"
 #include "config/options_record.h"
 #include "menu/menu_layout.h"
-#include "ui/framework/base_object.h"
+#include "res/resource.h"
+#include "base/base_object.h"
 #include "ui/framework/dialog_message.h"
 
 namespace tellaro {
@@ -25,14 +26,6 @@ class PopupMenus;
 class SettingsStore;
 class StorageNotifier;
 class Window;
-
-// The program's private window messages.
-constexpr UINT MSG_TRAY_NOTIFY = 1124;
-constexpr UINT MSG_LINK_CLICKED = 1413;
-constexpr UINT MSG_OPEN_NODE = 1414;
-constexpr UINT MSG_SECOND_LAUNCH = 1415;
-constexpr int HOTKEY_ID_POPUP = 1000;
-
 
 // Where the controller keeps its settings file; tests point it elsewhere.
 struct TrayAppConfig {

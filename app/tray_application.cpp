@@ -5,7 +5,7 @@
 #include <new>
 
 #include "app/tray_app.h"
-#include "ui/controls/runtime_api.h"
+#include "base/runtime_api.h"
 #include "ui/framework/dialog.h"
 
 namespace tellaro {

@@ -5,8 +5,8 @@
 #include "app/tray_app.h"
 #include "config/special_folder_table.h"
 #include "menu/popup_menus.h"
-#include "resource.h"
-#include "ui/framework/resource_text.h"
+#include "res/resource.h"
+#include "base/resource_text.h"
 
 namespace tellaro {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "ui/framework/base_object.h"
+#include "base/base_object.h"
 
 namespace tellaro {
 

@@ -12,7 +12,7 @@
 #include "config/special_folders_win.h"
 #include "config/system_info.h"
 #include "res/resource.h"
-#include "ui/framework/resource_text.h"
+#include "base/resource_text.h"
 
 namespace tellaro {
 

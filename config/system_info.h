@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ui/framework/base_object.h"
+#include "base/base_object.h"
 
 namespace tellaro {
 

@@ -9,34 +9,34 @@ namespace {
 
 bool ExactCommand(std::uint16_t id, CommandAction& action) {
     switch (id) {
-        case command_id::kAboutOk:
+        case ID_VERSION_INFO:
             action = CommandAction::About;
             return true;
-        case command_id::kSettingsOk:
+        case IDC_SETTINGS_OK:
             action = CommandAction::SettingsOk;
             return true;
-        case command_id::kSettingsCancel:
+        case IDC_SETTINGS_CANCEL:
             action = CommandAction::SettingsCancel;
             return true;
-        case command_id::kOptionsOk:
+        case IDC_OPTIONS_OK:
             action = CommandAction::OptionsOk;
             return true;
-        case command_id::kOptionsCancel:
+        case IDC_OPTIONS_CANCEL:
             action = CommandAction::OptionsCancel;
             return true;
-        case command_id::kOptionsHelp:
+        case IDC_OPTIONS_HELP:
             action = CommandAction::OptionsHelp;
             return true;
-        case command_id::kSettingsHelp:
+        case IDC_SETTINGS_HELP:
             action = CommandAction::SettingsHelp;
             return true;
-        case command_id::kHelpContents:
+        case ID_HELP_CONTENTS:
             action = CommandAction::HelpContents;
             return true;
-        case command_id::kOpenOptions:
+        case ID_OPTIONS:
             action = CommandAction::OpenOptions;
             return true;
-        case command_id::kReload:
+        case ID_RELOAD_SETTINGS:
             action = CommandAction::Reload;
             return true;
         default:
@@ -68,7 +68,7 @@ CommandRoute RouteCommand(std::uint16_t notifyCode, std::uint16_t id,
         {CMD_SPECIAL1_BASE, SpecialFolderTable::EntryCount1, CommandAction::SpecialFolder1},
         {CMD_SPECIAL2_BASE, SpecialFolderTable::EntryCount2, CommandAction::SpecialFolder2},
         {CMD_USER_ITEM_BASE, kUserItemIdCount, CommandAction::UserItem},
-        {CMD_DESKTOP_BASE, kDesktopIdLimit - CMD_DESKTOP_BASE, CommandAction::DesktopEntry},
+        {CMD_DESKTOP_BASE, CMD_DESKTOP_LIMIT - CMD_DESKTOP_BASE, CommandAction::DesktopEntry},
     };
     for (const Range& r : ranges) {
         if (!InRange(id, r.base, r.count)) continue;

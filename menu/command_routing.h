@@ -7,20 +7,6 @@
 
 namespace tellaro {
 
-// Exact command ids of the dialogs and the settings window's menu.
-namespace command_id {
-constexpr std::uint16_t kAboutOk = 0;
-constexpr std::uint16_t kSettingsOk = 1001;
-constexpr std::uint16_t kSettingsCancel = 1002;
-constexpr std::uint16_t kOptionsOk = 1216;
-constexpr std::uint16_t kOptionsCancel = 1217;
-constexpr std::uint16_t kOptionsHelp = 1218;
-constexpr std::uint16_t kSettingsHelp = 1219;
-constexpr std::uint16_t kHelpContents = 40002;
-constexpr std::uint16_t kOpenOptions = 40003;
-constexpr std::uint16_t kReload = 40028;
-}  // namespace command_id
-
 enum class CommandAction : std::uint8_t {
     Ignore,
     About,

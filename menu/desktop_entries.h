@@ -11,8 +11,8 @@
 
 namespace tellaro {
 
-// Desktop ids run from CMD_DESKTOP_BASE up to, not including, 40000.
-constexpr std::size_t kMaxDesktopEntries = kDesktopIdLimit - CMD_DESKTOP_BASE;
+// Desktop ids run from CMD_DESKTOP_BASE up to, not including, CMD_DESKTOP_LIMIT.
+constexpr std::size_t kMaxDesktopEntries = CMD_DESKTOP_LIMIT - CMD_DESKTOP_BASE;
 
 // Attributes (SFGAO_CANCOPY | CANMOVE | CANLINK | CANRENAME | CANDELETE |
 // HASPROPSHEET | DROPTARGET) that together mark an ordinary file or folder.

@@ -22,7 +22,7 @@ MENUITEMINFOA StringEntryTemplate() {
 }
 
 bool HasRoom(const MENUITEMINFOA& entry) {
-    return entry.wID < kDesktopIdLimit;
+    return entry.wID < CMD_DESKTOP_LIMIT;
 }
 
 // Asking only for the attributes of the mask is far cheaper than a full

@@ -36,30 +36,30 @@ MenuEntry Submenu(int stringId, SubmenuRef ref) {
 // The block of program commands above Cancel.
 void AppendCommandHead(std::vector<MenuEntry>& out, std::uint8_t doubleClickAction) {
     constexpr auto c = MenuSection::Commands;
-    out.push_back(String(menu_text::kFolderSettings, CMD_FOLDER_SETTINGS, c,
+    out.push_back(String(IDS_MENU_FOLDER_SETTINGS, CMD_FOLDER_SETTINGS, c,
                          doubleClickAction == kDoubleClickSettings));
-    out.push_back(String(menu_text::kOptions, CMD_OPTIONS, c));
-    out.push_back(String(menu_text::kAbout, CMD_ABOUT, c));
-    out.push_back(String(menu_text::kHelp, CMD_HELP, c));
+    out.push_back(String(IDS_MENU_OPTIONS, CMD_OPTIONS, c));
+    out.push_back(String(IDS_MENU_ABOUT, CMD_ABOUT, c));
+    out.push_back(String(IDS_MENU_HELP, CMD_HELP, c));
 }
 
 void AppendExit(std::vector<MenuEntry>& out, std::uint8_t doubleClickAction) {
     out.push_back(Separator(MenuSection::Commands));
-    out.push_back(String(menu_text::kExit, CMD_EXIT, MenuSection::Commands,
+    out.push_back(String(IDS_MENU_EXIT, CMD_EXIT, MenuSection::Commands,
                          doubleClickAction == kDoubleClickExit));
 }
 
 void AppendFolderSubmenus(std::vector<MenuEntry>& out, const TopMenuOptions& options) {
-    out.push_back(Submenu(menu_text::kSpecialFolders1, SubmenuRef::Special1));
+    out.push_back(Submenu(IDS_SPECIAL_FOLDERS1, SubmenuRef::Special1));
     if (options.hasSecondSpecialMenu)
-        out.push_back(Submenu(menu_text::kSpecialFolders2, SubmenuRef::Special2));
-    out.push_back(Submenu(menu_text::kDesktop, SubmenuRef::Desktop));
+        out.push_back(Submenu(IDS_SPECIAL_FOLDERS2, SubmenuRef::Special2));
+    out.push_back(Submenu(IDS_DESKTOP, SubmenuRef::Desktop));
     if (options.hasUserItems) out.push_back(Separator(MenuSection::UserItems));
 }
 
 std::vector<MenuEntry> FoldersLayout(const TopMenuOptions& options) {
     std::vector<MenuEntry> out;
-    out.push_back(String(menu_text::kCancel, CMD_CANCEL, MenuSection::Frame));
+    out.push_back(String(IDS_MENU_CANCEL, CMD_CANCEL, MenuSection::Frame));
     out.push_back(Separator(MenuSection::Frame));
     AppendFolderSubmenus(out, options);
     return out;
@@ -69,7 +69,7 @@ std::vector<MenuEntry> FoldersAndCommandsLayout(const TopMenuOptions& options) {
     std::vector<MenuEntry> out;
     AppendCommandHead(out, options.leftDoubleClickAction);
     out.push_back(Separator(MenuSection::Commands));
-    out.push_back(String(menu_text::kCancel, CMD_CANCEL, MenuSection::Frame));
+    out.push_back(String(IDS_MENU_CANCEL, CMD_CANCEL, MenuSection::Frame));
     AppendExit(out, options.leftDoubleClickAction);
     out.push_back(Separator(MenuSection::Frame));
     AppendFolderSubmenus(out, options);
@@ -80,7 +80,7 @@ std::vector<MenuEntry> CommandsLayout(const TopMenuOptions& options) {
     std::vector<MenuEntry> out;
     AppendCommandHead(out, options.leftDoubleClickAction);
     out.push_back(Separator(MenuSection::Frame));
-    out.push_back(String(menu_text::kCancel, CMD_CANCEL, MenuSection::Frame));
+    out.push_back(String(IDS_MENU_CANCEL, CMD_CANCEL, MenuSection::Frame));
     AppendExit(out, options.leftDoubleClickAction);
     return out;
 }
@@ -114,7 +114,7 @@ public:
             case FolderItemKind::Placeholder:
                 if (depth_ == 0) return;  // an empty top level shows nothing
                 e.kind = MenuEntryKind::Disabled;
-                e.stringId = menu_text::kNone;
+                e.stringId = IDS_NONE;
                 e.commandId = id;
                 break;
         }
@@ -169,7 +169,7 @@ std::vector<MenuEntry> SpecialFolderLayout(const std::uint8_t* order, std::size_
     std::vector<MenuEntry> out;
     const std::vector<std::size_t> shown = SpecialFolderTable::VisibleEntries(order, count);
     if (shown.empty()) {
-        MenuEntry none = String(menu_text::kNone, baseId, MenuSection::Frame);
+        MenuEntry none = String(IDS_NONE, baseId, MenuSection::Frame);
         none.kind = MenuEntryKind::Disabled;
         out.push_back(none);
         return out;

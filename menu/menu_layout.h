@@ -11,43 +11,12 @@
 #include <vector>
 
 #include "config/folder_model.h"
+#include "res/resource.h"
 
 namespace tellaro {
 
-// Command ids of the popup menus, as they arrive in WM_COMMAND.
-enum : std::uint16_t {
-    CMD_FOLDER_SETTINGS = 32784,
-    CMD_OPTIONS = 32785,
-    CMD_ABOUT = 32786,
-    CMD_HELP = 32787,
-    CMD_EXIT = 32788,
-    CMD_CANCEL = 32789,
-    CMD_SPECIAL1_BASE = 32800,
-    CMD_SPECIAL2_BASE = 32832,
-    CMD_USER_ITEM_BASE = 32864,
-    CMD_DESKTOP_BASE = 33888,
-};
-
-// The settings window's own commands start here; desktop entries must stay
-// below so that a crowded desktop can never shadow one of them.
-constexpr std::uint16_t kDesktopIdLimit = 40000;
+// Desktop entries take the ids from CMD_DESKTOP_BASE up to the limit.
 constexpr std::size_t kUserItemIdCount = CMD_DESKTOP_BASE - CMD_USER_ITEM_BASE;
-
-// String-table ids of the menu texts.
-namespace menu_text {
-constexpr int kFolderSettings = 6;
-constexpr int kAbout = 7;
-constexpr int kHelp = 8;
-constexpr int kExit = 9;
-constexpr int kSpecialFolders1 = 10;
-constexpr int kSpecialFolders2 = 11;
-constexpr int kOptions = 16;
-constexpr int kCancel = 17;
-constexpr int kDesktop = 21;
-constexpr int kSpecial1First = 21;
-constexpr int kSpecial2First = 51;
-constexpr int kNone = 75;
-}  // namespace menu_text
 
 enum class MenuEntryKind : std::uint8_t { String, Separator, Submenu, Disabled };
 

@@ -144,13 +144,13 @@ HMENU PopupMenus::CreateSubmenu() {
 HMENU PopupMenus::BuildSpecialFolderMenu1(const FolderSettings& settings) {
     return BuildSpecialFolderMenu(
         SpecialFolderLayout(settings.specialFolderOrder1, kSpecialFolderCount1,
-                            menu_text::kSpecial1First, CMD_SPECIAL1_BASE));
+                            IDS_SPECIAL_FOLDER1_BASE, CMD_SPECIAL1_BASE));
 }
 
 HMENU PopupMenus::BuildSpecialFolderMenu2(const FolderSettings& settings) {
     return BuildSpecialFolderMenu(
         SpecialFolderLayout(settings.specialFolderOrder2, kSpecialFolderCount2,
-                            menu_text::kSpecial2First, CMD_SPECIAL2_BASE));
+                            IDS_SPECIAL_FOLDER2_BASE, CMD_SPECIAL2_BASE));
 }
 
 HMENU PopupMenus::BuildSpecialFolderMenu(const std::vector<MenuEntry>& layout) {

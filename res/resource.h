@@ -1,11 +1,13 @@
 /*
- * Identifiers of Tellaro Explorer's resources: dialogs, menus, icons,
- * cursors, controls, window-menu commands and string-table entries.
+ * Every identifier of Tellaro Explorer in one place: dialogs, menus, icons,
+ * cursors, controls, commands of the window menu, the context menus and
+ * the popup menus, string-table entries and the program's private window
+ * messages.
  *
- * Included by tellaro.rc and by the C++ sources, so it holds plain
- * #defines only. The numbers are fixed: the settings window and the
- * dialogs find their controls by them, and the string ids index the
- * program's texts.
+ * Included by tellaro.rc and by the C++ sources (the portable ones too), so
+ * it holds plain #defines only and needs no other header. The numbers are
+ * fixed: the dialogs find their controls by them, the string ids index the
+ * program's texts, and a second instance posts MSG_SECOND_LAUNCH.
  */
 #ifndef TELLARO_RES_RESOURCE_H
 #define TELLARO_RES_RESOURCE_H
@@ -85,12 +87,40 @@
 #define IDC_PROPERTIES_CANCEL 1254
 #define IDC_PROPERTIES_HELP 1255
 
+/* The program's private window messages and its hotkey */
+#define MSG_TRAY_NOTIFY 1124
+#define MSG_LINK_CLICKED 1413
+#define MSG_OPEN_NODE 1414
+#define MSG_SECOND_LAUNCH 1415
+#define MSG_DROP_MENU 1417
+#define MSG_CONTEXT_MENU 1418
+#define HOTKEY_ID_POPUP 1000
+
+/*
+ * Commands of the popup menus. Special folder k of the first submenu is
+ * CMD_SPECIAL1_BASE + k, of the second CMD_SPECIAL2_BASE + k; user item i
+ * is CMD_USER_ITEM_BASE + i; desktop entry n is CMD_DESKTOP_BASE + n, below
+ * CMD_DESKTOP_LIMIT so that no desktop can shadow the commands of the
+ * settings window, which start there.
+ */
+#define CMD_FOLDER_SETTINGS 32784
+#define CMD_OPTIONS 32785
+#define CMD_ABOUT 32786
+#define CMD_HELP 32787
+#define CMD_EXIT 32788
+#define CMD_CANCEL 32789
+#define CMD_SPECIAL1_BASE 32800
+#define CMD_SPECIAL2_BASE 32832
+#define CMD_USER_ITEM_BASE 32864
+#define CMD_DESKTOP_BASE 33888
+#define CMD_DESKTOP_LIMIT 40000
+
 /*
  * Commands of the settings window's menu, context menus and drop menu.
  * The window menu's version-information entry really has id 0: the
  * controller treats command 0 as "show the about dialog".
  */
-#define ID_ABOUT 0
+#define ID_VERSION_INFO 0
 #define ID_HELP_CONTENTS 40002
 #define ID_OPTIONS 40003
 #define ID_DELETE_ITEM 40004

@@ -1,6 +1,6 @@
 #include "settings/settings_window.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace tellaro {
 
@@ -28,13 +28,13 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             Destroy();
             break;
         case WM_COMMAND:
-            if (IsEscape(record)) PostCommand(kCancelButton);
+            if (IsEscape(record)) PostCommand(IDC_SETTINGS_CANCEL);
             break;
         case WM_SYSCOMMAND:
             // The close box only hides the window and drops the edit.
             if (IsCloseBox(record)) {
                 Show(0);
-                PostCommand(kCancelButton);
+                PostCommand(IDC_SETTINGS_CANCEL);
                 record.result = 1;
             }
             break;

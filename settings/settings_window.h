@@ -10,10 +10,6 @@ namespace tellaro {
 
 class SettingsWindow : public Dialog {
 public:
-    static constexpr int kOkButton = 1001;
-    static constexpr int kCancelButton = 1002;
-    static constexpr int kHelpButton = 1219;
-
     SettingsWindow() : Dialog(nullptr) {}
     ~SettingsWindow() override;
 

@@ -7,8 +7,6 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/framework/application.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framework/window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framework/dialog.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/framework/resource_text.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/controls/runtime_api.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/options_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/about_dialog.cpp
 )

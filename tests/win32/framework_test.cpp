@@ -9,7 +9,7 @@
 #include "app/tray_app.h"
 #include "app/tray_application.h"
 #include "config/settings_store.h"
-#include "resource.h"
+#include "res/resource.h"
 #include "settings/settings_window.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
@@ -174,9 +174,9 @@ TEST_F(ControllerTest, TheMainWindowIsTheHiddenSettingsWindow) {
 
 TEST_F(ControllerTest, CommandsWithANotificationCodeAreIgnored) {
     tray_->GetSettingsWindow()->Show(1);
-    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(SettingsWindow::kCancelButton, 1), 0);
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_CANCEL, 1), 0);
     EXPECT_TRUE(IsWindowVisible(main_));
-    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(SettingsWindow::kCancelButton, 0), 0);
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_CANCEL, 0), 0);
     EXPECT_FALSE(IsWindowVisible(main_));
 }
 
@@ -186,7 +186,7 @@ TEST_F(ControllerTest, CommandZeroTogglesTheAboutDialog) {
     EXPECT_TRUE(IsWindowVisible(about));
     SendMessageA(main_, WM_COMMAND, 0, 0);
     EXPECT_TRUE(IsWindowVisible(about)) << "a visible dialog is brought forward, not hidden";
-    SendMessageA(about, WM_COMMAND, AboutDialog::kOkButton, 0);
+    SendMessageA(about, WM_COMMAND, IDC_ABOUT_OK, 0);
     EXPECT_FALSE(IsWindowVisible(about));
 }
 
@@ -194,7 +194,7 @@ TEST_F(ControllerTest, OptionsToggleAndCancel) {
     HWND options = tray_->GetOptionsDialog()->GetHandle();
     SendMessageA(main_, WM_COMMAND, 40003, 0);
     EXPECT_TRUE(IsWindowVisible(options));
-    SendMessageA(options, WM_COMMAND, OptionsDialog::kCancelButton, 0);
+    SendMessageA(options, WM_COMMAND, IDC_OPTIONS_CANCEL, 0);
     EXPECT_FALSE(IsWindowVisible(options));
 }
 

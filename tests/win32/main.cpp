@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/controls/runtime_api.h"
+#include "base/runtime_api.h"
 #include "ui/framework/dialog.h"
 
 int main(int argc, char** argv) {

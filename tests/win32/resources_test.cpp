@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "resource.h"
+#include "res/resource.h"
 #include "ui/framework/application.h"
 #include "ui/framework/dialog.h"
-#include "ui/framework/resource_text.h"
+#include "base/resource_text.h"
 
 namespace tellaro {
 namespace {

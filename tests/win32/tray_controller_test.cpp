@@ -92,7 +92,7 @@ protected:
     HMENU MenuOfKind(int kind) const { return tray_->GetPopupMenus()->MenuForPopupKind(kind); }
     void ApplyOptions(const OptionsRecord& options) {
         tray_->GetOptionsDialog()->SetValues(options);
-        SendMessageA(main_, WM_COMMAND, OptionsDialog::kOkButton, 0);
+        SendMessageA(main_, WM_COMMAND, IDC_OPTIONS_OK, 0);
     }
 
     CapturingNotifier notifier_;

@@ -1,6 +1,6 @@
 #include "ui/dialogs/about_dialog.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace tellaro {
 
@@ -28,8 +28,8 @@ int AboutDialog::OnMessage(DialogMessage& record) {
             Destroy();
             break;
         case WM_COMMAND:
-            if (IsEscape(record)) PostCommand(kOkButton);
-            if (LOWORD(record.wParam) == kOkButton && HIWORD(record.wParam) == 0) Show(0);
+            if (IsEscape(record)) PostCommand(IDC_ABOUT_OK);
+            if (LOWORD(record.wParam) == IDC_ABOUT_OK && HIWORD(record.wParam) == 0) Show(0);
             break;
         case WM_SYSCOMMAND:
             if (IsCloseBox(record)) {

@@ -7,8 +7,6 @@ namespace tellaro {
 
 class AboutDialog : public Dialog {
 public:
-    static constexpr int kOkButton = 1215;
-
     explicit AboutDialog(HWND owner) : Dialog(owner) {}
     ~AboutDialog() override;
 

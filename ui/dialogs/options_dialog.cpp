@@ -1,6 +1,6 @@
 #include "ui/dialogs/options_dialog.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace tellaro {
 
@@ -24,10 +24,10 @@ int OptionsDialog::OnMessage(DialogMessage& record) {
     if (record.message == WM_CLOSE) {
         Destroy();
     } else if (IsEscape(record)) {
-        PostCommand(kCancelButton);
+        PostCommand(IDC_OPTIONS_CANCEL);
     } else if (IsCloseBox(record)) {
         Show(0);
-        PostCommand(kCancelButton);
+        PostCommand(IDC_OPTIONS_CANCEL);
         record.result = 1;
     }
     return 0;

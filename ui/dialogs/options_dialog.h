@@ -10,10 +10,6 @@ namespace tellaro {
 
 class OptionsDialog : public Dialog {
 public:
-    static constexpr int kOkButton = 1216;
-    static constexpr int kCancelButton = 1217;
-    static constexpr int kHelpButton = 1218;
-
     explicit OptionsDialog(HWND owner) : Dialog(owner) {}
     ~OptionsDialog() override;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/base_object.h"
+#include "base/base_object.h"
 #include "ui/framework/dialog_message.h"
 
 namespace tellaro {

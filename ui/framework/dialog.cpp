@@ -4,16 +4,6 @@
 
 namespace tellaro {
 
-namespace {
-HINSTANCE g_moduleInstance = nullptr;
-}
-
-HINSTANCE ModuleInstance() {
-    return g_moduleInstance != nullptr ? g_moduleInstance : GetModuleHandleA(nullptr);
-}
-
-void SetModuleInstance(HINSTANCE instance) { g_moduleInstance = instance; }
-
 Dialog::~Dialog() { DestroyOnDelete(); }
 
 int Dialog::Destroy() {

@@ -4,15 +4,11 @@
 
 #include <windows.h>
 
+#include "base/module_instance.h"
 #include "ui/framework/dialog_message.h"
 #include "ui/framework/window.h"
 
 namespace tellaro {
-
-// The module whose resources the program loads (set by the program entry;
-// tests set it to their own module).
-HINSTANCE ModuleInstance();
-void SetModuleInstance(HINSTANCE instance);
 
 class Dialog : public Window {
 public:

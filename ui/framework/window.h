@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/framework/base_object.h"
+#include "base/base_object.h"
 
 namespace tellaro {
 

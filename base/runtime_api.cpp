@@ -1,4 +1,4 @@
-#include "ui/controls/runtime_api.h"
+#include "base/runtime_api.h"
 
 namespace tellaro {
 namespace runtime_api {

@@ -1,8 +1,8 @@
-#include "ui/framework/resource_text.h"
+#include "base/resource_text.h"
 
 #include <windows.h>
 
-#include "ui/framework/dialog.h"
+#include "base/module_instance.h"
 
 namespace tellaro {
 
