@@ -1,6 +1,11 @@
 # Shared settings of the private Wine session; sourced by the other scripts.
 # Never touches ~/.wine: the prefix and the X server belong to one build tree.
 : "${TELLARO_WINE_DIR:?}"
+# Wine wants an absolute prefix; the scripts also take one relative to here.
+case "$TELLARO_WINE_DIR" in
+    /*) ;;
+    *) TELLARO_WINE_DIR="$PWD/$TELLARO_WINE_DIR" ;;
+esac
 export WINEPREFIX="$TELLARO_WINE_DIR/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
