@@ -66,18 +66,32 @@ void TrayApp::OnLinkClicked(WPARAM which) {
     }
 }
 
+namespace {
+
+// A help command that finds no help says so: the user would otherwise see
+// nothing happen at all.
+void ShowHelpOrSayMissing(HWND owner, UINT command, ULONG_PTR data) {
+    std::string guidePage;
+    if (shell::ShowHelp(owner, LoadResourceString(IDS_HELP_FILE).c_str(), command, data,
+                        guidePage) == 0)
+        return;
+    const std::string text = FillPlaceholder(LoadResourceString(IDS_HELP_MISSING), guidePage);
+    MessageBoxA(owner, text.c_str(), LoadResourceString(IDS_ERROR_CAPTION).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
 void TrayApp::ShowHelpContents() {
-    shell::ShowHelp(MainWindow(), LoadResourceString(IDS_HELP_FILE).c_str(), HELP_FINDER, 0);
+    ShowHelpOrSayMissing(MainWindow(), HELP_FINDER, 0);
 }
 
 void TrayApp::ShowSettingsHelp() {
-    shell::ShowHelp(MainWindow(), LoadResourceString(IDS_HELP_FILE).c_str(), HELP_CONTEXT,
-                    kHelpContextSettings);
+    ShowHelpOrSayMissing(MainWindow(), HELP_CONTEXT, kHelpContextSettings);
 }
 
 void TrayApp::ShowOptionsHelp() {
-    shell::ShowHelp(MainWindow(), LoadResourceString(IDS_HELP_FILE).c_str(), HELP_CONTEXT,
-                    kHelpContextOptions);
+    ShowHelpOrSayMissing(MainWindow(), HELP_CONTEXT, kHelpContextOptions);
 }
 
 }  // namespace tellaro
