@@ -9,7 +9,7 @@ set(TELLARO_WIN_TESTS "full" CACHE STRING "Which Win32 tests to register: full, 
 
 # The oldest Windows the program runs on: Vista. The MinGW runtime already
 # needs it (GetTickCount64), so the headers, the executable's header and the
-# manifest's supportedOS list all say so.
+# manifest's supportedOS list all say so; a package test checks the imports.
 set(TELLARO_MIN_WINDOWS 0x0600)
 math(EXPR TELLARO_MIN_WINDOWS_MAJOR "${TELLARO_MIN_WINDOWS} >> 8")
 math(EXPR TELLARO_MIN_WINDOWS_MINOR "${TELLARO_MIN_WINDOWS} & 255")
@@ -47,6 +47,11 @@ target_link_libraries(Tellaro PRIVATE tellaro_win)
 set_target_properties(Tellaro PROPERTIES OUTPUT_NAME Tellaro)
 set_source_files_properties(${TELLARO_RC} PROPERTIES
   OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest")
+
+# The 32-bit program is the one that ships: installer and portable zip.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(packaging/package.cmake)
+endif()
 
 if(NOT TELLARO_TESTS OR TELLARO_WIN_TESTS STREQUAL "none")
   return()
@@ -111,4 +116,7 @@ if(CMAKE_CROSSCOMPILING)
     tellaro_wine_test(${test_name})
     set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
   endforeach()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    include(tests/package/tests.cmake)
+  endif()
 endif()
