@@ -15,7 +15,11 @@ math(EXPR TELLARO_MIN_WINDOWS_MAJOR "${TELLARO_MIN_WINDOWS} >> 8")
 math(EXPR TELLARO_MIN_WINDOWS_MINOR "${TELLARO_MIN_WINDOWS} & 255")
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=${TELLARO_MIN_WINDOWS}
                         WINVER=${TELLARO_MIN_WINDOWS} _WIN32_IE=0x0500)
-if(NOT MSVC)
+if(MSVC)
+  # The resource script brings the manifest; a second one from the linker
+  # would collide with it.
+  add_link_options(/MANIFEST:NO)
+else()
   # Resource texts are UTF-8 sources that windres stores as UTF-16.
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
   # Windows refuses to start an executable whose header asks for a newer
