@@ -1,17 +1,12 @@
 #!/usr/bin/python3
-"""Checks the shipped Tellaro.exe from outside, as Windows will read it.
+"""Reads the shipped Tellaro.exe and the portable zip as Windows will.
 
 usage: check_exe.py EXE VERSION MIN_WINDOWS CROSS_CC PORTABLE_ZIP
-
-- the version resource carries VERSION (the build's project version) in its
-  numbers and in a Japanese and an English string block, and the about
-  dialog shows the same version;
-- the manifest asks for common controls 6, asInvoker, system DPI awareness,
-  and lists the systems from MIN_WINDOWS (e.g. 6.0) on;
-- the executable's header declares MIN_WINDOWS, and every function it
-  imports from Windows exists there: the SDK headers, set to that version,
-  must declare it (the cross compiler CROSS_CC checks that);
-- the portable zip holds exactly this program and the user guide, at its top.
+The version resource and the about dialog carry VERSION; the manifest asks
+for common controls 6, asInvoker and system DPI awareness and lists the
+systems from MIN_WINDOWS (e.g. 6.0) on; the header declares MIN_WINDOWS, and
+every imported Windows function is declared by the SDK headers set to that
+version (compiled with CROSS_CC); the zip holds this program and the guide.
 """
 import subprocess
 import sys
