@@ -18,6 +18,7 @@ write_settings "folder=C:\\windows|Windows"
 previous=$("$WINE64" reg query "$classes\\.html" /ve 2>/dev/null | tr -d '\r' |
     sed -n 's/^ *([^)]*) *REG_SZ *//p')
 restore() { "$WINE64" reg add "$classes\\.html" /ve /d "${previous:-htmlfile}" /f >/dev/null 2>&1; }
+trap restore EXIT
 "$WINE64" reg add "$classes\\TellaroTestPage\\shell\\open\\command" /ve /f \
     /d 'C:\windows\system32\cmd.exe /c echo %1> C:\TellaroHelp\opened.txt' >/dev/null 2>&1
 "$WINE64" reg add "$classes\\.html" /ve /d TellaroTestPage /f >/dev/null 2>&1 ||
@@ -27,7 +28,6 @@ start_tellaro
 probe post "$CAPTION" 273 32787 0 || fail "cannot send the help command"
 i=0
 while [ ! -s "$record" ] && [ $i -lt 20 ]; do sleep 0.5; i=$((i + 1)); done
-restore
 grep -qi 'C:\\TellaroHelp\\Tellaro.html' "$record" 2>/dev/null ||
     fail "the guide was not opened through the shell (handler saw: $(cat "$record" 2>/dev/null))"
 
