@@ -96,4 +96,26 @@ LinkTarget LinkTargetFromParam(std::uintptr_t param) {
     }
 }
 
+HelpFiles HelpFilesBeside(const std::string& modulePath, const std::string& helpFileName,
+                          LeadBytePredicate isLeadByte) {
+    std::size_t folderLength = 0;
+    for (std::size_t i = 0; i < modulePath.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(modulePath[i]);
+        if (isLeadByte(byte) && i + 1 < modulePath.size())
+            ++i;
+        else if (byte == '\\' || byte == '/')
+            folderLength = i + 1;
+    }
+    const std::string folder = modulePath.substr(0, folderLength);
+    const std::size_t dot = helpFileName.find_last_of('.');
+    const std::string stem = dot == std::string::npos ? helpFileName : helpFileName.substr(0, dot);
+    return {folder + helpFileName, folder + stem + ".html"};
+}
+
+std::string FillPlaceholder(const std::string& pattern, const std::string& value) {
+    const std::size_t at = pattern.find("%s");
+    if (at == std::string::npos) return pattern;
+    return pattern.substr(0, at) + value + pattern.substr(at + 2);
+}
+
 }  // namespace tellaro

@@ -79,4 +79,20 @@ LinkTarget LinkTargetFromParam(std::uintptr_t param);
 inline constexpr std::uint32_t kHelpContextSettings = 1;
 inline constexpr std::uint32_t kHelpContextOptions = 2;
 
+// The help looked for beside the program: the WinHelp file by its name, and
+// the HTML user guide of the same stem, which current systems can show.
+// Paths are in the ANSI code page, where the second byte of a double-byte
+// character may be a backslash: `isLeadByte` tells the first bytes.
+struct HelpFiles {
+    std::string winHelpFile;
+    std::string guidePage;
+};
+using LeadBytePredicate = bool (*)(unsigned char byte);
+HelpFiles HelpFilesBeside(const std::string& modulePath, const std::string& helpFileName,
+                          LeadBytePredicate isLeadByte);
+
+// `pattern` with its first "%s" replaced by `value` taken literally, so a
+// path holding '%' cannot be read as a format.
+std::string FillPlaceholder(const std::string& pattern, const std::string& value);
+
 }  // namespace tellaro

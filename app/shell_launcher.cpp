@@ -4,8 +4,9 @@
 #include <new>
 #include <string>
 
-#include "config/registry_key.h"
+#include "base/module_instance.h"
 #include "base/runtime_api.h"
+#include "config/registry_key.h"
 
 namespace tellaro {
 namespace shell {
@@ -80,6 +81,30 @@ bool FindBrowserProgram(std::string& program) {
 
 bool ExecuteSucceeded(HINSTANCE result) {
     return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool IsLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+bool IsFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The full path of this program; the buffer grows until the path fits.
+std::string ModulePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(ModuleInstance(), &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.assign(path.size() * 2, '\0');
+    }
 }
 
 }  // namespace
@@ -180,8 +205,23 @@ void OpenMailLink(const char* address) {
     }
 }
 
-void ShowHelp(HWND owner, const char* helpFile, UINT command, ULONG_PTR data) {
-    WinHelpA(owner, helpFile, command, data);
+int ShowHelp(HWND owner, const char* helpFileName, UINT command, ULONG_PTR data,
+             std::string& guidePage) {
+    try {
+        const HelpFiles files =
+            HelpFilesBeside(ModulePath(), helpFileName != nullptr ? helpFileName : "", &IsLeadByte);
+        guidePage = files.guidePage;
+        if (IsFile(files.winHelpFile)) {
+            WinHelpA(owner, files.winHelpFile.c_str(), command, data);
+            return 0;
+        }
+        if (!IsFile(files.guidePage)) return -1;
+        // The shell reports its own errors, such as no program for .html.
+        g_calls.execute(owner, "open", files.guidePage.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
 }
 
 }  // namespace shell

@@ -8,6 +8,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+
 #include "app/launch_rules.h"
 
 namespace tellaro {
@@ -60,8 +62,12 @@ int OpenInBrowser(const char* url);
 // The mail program on a new message to `address`.
 void OpenMailLink(const char* address);
 
-// WinHelpA on the help file; a missing file ends silently.
-void ShowHelp(HWND owner, const char* helpFile, UINT command, ULONG_PTR data);
+// The help beside the program: WinHelpA with `command` and `data` when the
+// WinHelp file `helpFileName` lies there, else its HTML user guide of the
+// same stem, opened through the shell. -1 when neither is there;
+// `guidePage` then names the guide's path, for the message to the user.
+int ShowHelp(HWND owner, const char* helpFileName, UINT command, ULONG_PTR data,
+             std::string& guidePage);
 
 }  // namespace shell
 }  // namespace tellaro

@@ -7,23 +7,55 @@ set(TELLARO_WINE_DIR "${CMAKE_BINARY_DIR}/wine" CACHE PATH "Private Wine session
 # (for a build whose tests run under slow emulation).
 set(TELLARO_WIN_TESTS "full" CACHE STRING "Which Win32 tests to register: full, smoke or none")
 
-add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0500)
-if(NOT MSVC)
+# The oldest Windows the program runs on: Vista. The MinGW runtime already
+# needs it (GetTickCount64), so the headers, the executable's header and the
+# manifest's supportedOS list all say so; a package test checks the imports.
+set(TELLARO_MIN_WINDOWS 0x0600)
+math(EXPR TELLARO_MIN_WINDOWS_MAJOR "${TELLARO_MIN_WINDOWS} >> 8")
+math(EXPR TELLARO_MIN_WINDOWS_MINOR "${TELLARO_MIN_WINDOWS} & 255")
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=${TELLARO_MIN_WINDOWS}
+                        WINVER=${TELLARO_MIN_WINDOWS} _WIN32_IE=0x0500)
+if(MSVC)
+  # The resource script brings the manifest; a second one from the linker
+  # would collide with it.
+  add_link_options(/MANIFEST:NO)
+else()
   # Resource texts are UTF-8 sources that windres stores as UTF-16.
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+  # Windows refuses to start an executable whose header asks for a newer
+  # system, so older ones fail at once instead of on a missing import.
+  add_link_options(
+    -Wl,--major-os-version,${TELLARO_MIN_WINDOWS_MAJOR},--minor-os-version,${TELLARO_MIN_WINDOWS_MINOR}
+    -Wl,--major-subsystem-version,${TELLARO_MIN_WINDOWS_MAJOR},--minor-subsystem-version,${TELLARO_MIN_WINDOWS_MINOR})
 endif()
+
+# Version header and manifest of the resource script, from the project version.
+set(TELLARO_VERSION_NUMBERS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
+set(TELLARO_VERSION_TEXT "${PROJECT_VERSION}")
+set(TELLARO_VERSION_SHORT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+set(TELLARO_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(res/version.h.in ${TELLARO_GENERATED_DIR}/tellaro_version.h @ONLY)
+configure_file(res/tellaro.manifest.in ${TELLARO_GENERATED_DIR}/tellaro.manifest @ONLY)
 
 add_library(tellaro_core STATIC ${TELLARO_CORE_SOURCES})
 target_include_directories(tellaro_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(tellaro_win STATIC ${TELLARO_WIN_SOURCES})
-target_include_directories(tellaro_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+target_include_directories(tellaro_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res
+                                              ${TELLARO_GENERATED_DIR})
 target_link_libraries(tellaro_win PUBLIC tellaro_core shell32 ole32 user32 gdi32 advapi32 uuid)
 
 set(TELLARO_RC ${CMAKE_SOURCE_DIR}/res/tellaro.rc)
 add_executable(Tellaro WIN32 app/main.cpp ${TELLARO_RC})
 target_link_libraries(Tellaro PRIVATE tellaro_win)
 set_target_properties(Tellaro PROPERTIES OUTPUT_NAME Tellaro)
+set_source_files_properties(${TELLARO_RC} PROPERTIES
+  OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest")
+
+# The 32-bit program is the one that ships: installer and portable zip.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(packaging/package.cmake)
+endif()
 
 if(NOT TELLARO_TESTS OR TELLARO_WIN_TESTS STREQUAL "none")
   return()
@@ -88,4 +120,7 @@ if(CMAKE_CROSSCOMPILING)
     tellaro_wine_test(${test_name})
     set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
   endforeach()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    include(tests/package/tests.cmake)
+  endif()
 endif()

@@ -12,6 +12,7 @@
 //                                     that is once the program has started up
 //   probe waitmenu SECONDS            0 once a popup menu is open
 //   probe nomenu SECONDS              0 once no popup menu is open
+//   probe texts CAPTION               prints the texts of that window's controls
 #include <windows.h>
 
 #include <cstdio>
@@ -39,6 +40,13 @@ BOOL CALLBACK CloseClass(HWND window, LPARAM param) {
     if (GetClassNameA(window, name, sizeof(name)) > 0 &&
         std::strcmp(name, reinterpret_cast<const char*>(param)) == 0)
         PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+BOOL CALLBACK PrintText(HWND window, LPARAM) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    const int length = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
+    if (length > 0) std::printf("%s\n", text.substr(0, static_cast<std::size_t>(length)).c_str());
     return TRUE;
 }
 
@@ -85,6 +93,12 @@ int main(int argc, char** argv) {
         CountState state{caption, 0};
         EnumWindows(CountCaption, reinterpret_cast<LPARAM>(&state));
         std::printf("%d\n", state.count);
+        return 0;
+    }
+    if (verb == "texts") {
+        HWND window = FindWindowA(nullptr, caption);
+        if (window == nullptr) return 1;
+        EnumChildWindows(window, PrintText, 0);
         return 0;
     }
     if (verb == "visible") {

@@ -140,5 +140,28 @@ TEST(LinkTargetTest, OnlyMailAndHomePageAreLinks) {
     EXPECT_EQ(LinkTargetFromParam(static_cast<std::uintptr_t>(-1)), LinkTarget::None);
 }
 
+bool ShiftJisLead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+TEST(HelpFilesTest, GuideAndHelpFileLieInTheProgramsFolder) {
+    HelpFiles files = HelpFilesBeside("C:\\Tools\\Tellaro.exe", "Tellaro.hlp", ShiftJisLead);
+    EXPECT_EQ(files.winHelpFile, "C:\\Tools\\Tellaro.hlp");
+    EXPECT_EQ(files.guidePage, "C:\\Tools\\Tellaro.html");
+    // A dot in the folder is not the help file's extension.
+    files = HelpFilesBeside("C:\\v1.11\\Tellaro.exe", "Help", ShiftJisLead);
+    EXPECT_EQ(files.guidePage, "C:\\v1.11\\Help.html");
+    // A double-byte character whose second byte is 5C is no separator.
+    files = HelpFilesBeside("C:\\\x95\\\x8E\xA6\\Tellaro.exe", "Tellaro.hlp", ShiftJisLead);
+    EXPECT_EQ(files.guidePage, "C:\\\x95\\\x8E\xA6\\Tellaro.html");
+    files = HelpFilesBeside("C:\\\x95\\", "Tellaro.hlp", ShiftJisLead);
+    EXPECT_EQ(files.guidePage, "C:\\Tellaro.html");
+}
+
+TEST(HelpFilesTest, PlaceholderTakesTheValueLiterally) {
+    EXPECT_EQ(FillPlaceholder("missing: %s.", "C:\\100%s\\%d"), "missing: C:\\100%s\\%d.");
+    EXPECT_EQ(FillPlaceholder("no placeholder", "x"), "no placeholder");
+}
+
 }  // namespace
 }  // namespace tellaro

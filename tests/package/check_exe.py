@@ -1,0 +1,138 @@
+#!/usr/bin/python3
+"""Reads the shipped Tellaro.exe and the portable zip as Windows will.
+
+usage: check_exe.py EXE VERSION MIN_WINDOWS CROSS_CC PORTABLE_ZIP
+The version resource and the about dialog carry VERSION; the manifest asks
+for common controls 6, asInvoker and system DPI awareness and lists the
+systems from MIN_WINDOWS (e.g. 6.0) on; the header declares MIN_WINDOWS, and
+every imported Windows function is declared by the SDK headers set to that
+version (compiled with CROSS_CC); the zip holds this program and the guide.
+"""
+import subprocess
+import sys
+import xml.etree.ElementTree as ElementTree
+import zipfile
+
+import pefile
+
+SUPPORTED_OS = {  # supportedOS ids of the manifest, by Windows version
+    (6, 0): "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+    (6, 1): "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+    (6, 2): "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+    (6, 3): "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+    (10, 0): "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+}
+# Imported from these, a name is the C runtime's, not a Windows API.
+RUNTIME_DLLS = {"msvcrt.dll"}
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def resource_data(pe, type_id, name_id):
+    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if entry.id != type_id:
+            continue
+        for name in entry.directory.entries:
+            if name.id == name_id:
+                lang = name.directory.entries[0]
+                return pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+    return None
+
+
+def check_version(pe, version):
+    numbers = [int(part) for part in version.split(".")]
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    found = [fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
+             fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF]
+    check(found == numbers, f"file version {found}, expected {numbers}")
+    check(fixed.ProductVersionMS == fixed.FileVersionMS and
+          fixed.ProductVersionLS == fixed.FileVersionLS, "product and file version differ")
+    tables = {}
+    for info in pe.FileInfo[0]:
+        for table in getattr(info, "StringTable", []):
+            tables[table.LangID.decode().lower()] = {
+                k.decode(): v.decode() for k, v in table.entries.items()}
+    check(set(tables) == {"041104b0", "040904b0"}, f"string blocks {sorted(tables)}")
+    for lang, values in tables.items():
+        for key, expected in (("ProductName", "Tellaro Explorer"), ("CompanyName", "Morvane"),
+                              ("OriginalFilename", "Tellaro.exe"), ("FileVersion", version),
+                              ("ProductVersion", version)):
+            check(values.get(key) == expected, f"{lang} {key} = {values.get(key)!r}")
+    about = resource_data(pe, 5, 106)  # RT_DIALOG, the about dialog
+    short = ".".join(version.split(".")[:2])
+    check(about is not None and f"Ver.{short}".encode("utf-16-le") in about,
+          f"the about dialog does not show Ver.{short}")
+
+
+def check_manifest(pe, minimum):
+    data = resource_data(pe, 24, 1)  # RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID
+    check(data is not None, "no manifest")
+    if data is None:
+        return
+    root = ElementTree.fromstring(data)
+    elements = list(root.iter())
+
+    def local(element):
+        return element.tag.split("}")[-1]
+
+    controls = [e for e in elements if local(e) == "assemblyIdentity"
+                and e.get("name") == "Microsoft.Windows.Common-Controls"]
+    check(len(controls) == 1 and controls[0].get("version") == "6.0.0.0",
+          "no dependency on common controls 6")
+    levels = [e.get("level") for e in elements if local(e) == "requestedExecutionLevel"]
+    check(levels == ["asInvoker"], f"execution level {levels}")
+    listed = [e.get("Id").lower() for e in elements if local(e) == "supportedOS"]
+    expected = [guid for ver, guid in sorted(SUPPORTED_OS.items()) if ver >= minimum]
+    check(listed == expected, f"supportedOS {listed}, expected from {minimum} on")
+    awareness = {local(e): (e.text or "").strip().lower() for e in elements
+                 if local(e) in ("dpiAware", "dpiAwareness")}
+    check(awareness == {"dpiAware": "true", "dpiAwareness": "system"}, f"DPI {awareness}")
+
+
+def check_minimum(pe, minimum, cross_cc):
+    header = pe.OPTIONAL_HEADER
+    for what in ("OperatingSystem", "Subsystem"):
+        declared = (getattr(header, f"Major{what}Version"), getattr(header, f"Minor{what}Version"))
+        check(declared == minimum, f"{what} version {declared}, expected {minimum}")
+    names = sorted({imp.name.decode() for dll in pe.DIRECTORY_ENTRY_IMPORT
+                    if dll.dll.decode().lower() not in RUNTIME_DLLS
+                    for imp in dll.imports if imp.name})
+    winnt = f"0x{minimum[0]:02X}{minimum[1]:02X}"
+    source = "#include <windows.h>\n#include <shellapi.h>\n#include <shlobj.h>\n" + "".join(
+        f"void *use_{name} = (void *)&{name};\n" for name in names)
+    result = subprocess.run(
+        [cross_cc, "-fsyntax-only", "-x", "c", "-", f"-D_WIN32_WINNT={winnt}", f"-DWINVER={winnt}"],
+        input=source, capture_output=True, text=True)
+    check(result.returncode == 0,
+          f"imports not declared for Windows {minimum}:\n{result.stderr[:3000]}")
+
+
+def check_zip(path, exe):
+    with zipfile.ZipFile(path) as archive:
+        check(sorted(archive.namelist()) == ["Tellaro.exe", "Tellaro.html"],
+              f"portable zip holds {archive.namelist()}")
+        if "Tellaro.exe" in archive.namelist():
+            with open(exe, "rb") as built:
+                check(archive.read("Tellaro.exe") == built.read(), "the zip's program is another build")
+
+
+def main():
+    exe, version, minimum_text, cross_cc, portable = sys.argv[1:6]
+    minimum = tuple(int(part) for part in minimum_text.split("."))
+    pe = pefile.PE(exe)
+    check_version(pe, version)
+    check_manifest(pe, minimum)
+    check_minimum(pe, minimum, cross_cc)
+    check_zip(portable, exe)
+    for failure in failures:
+        print("FAIL:", failure)
+    print("Tellaro.exe and the portable zip:", "ok" if not failures else f"{len(failures)} failures")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

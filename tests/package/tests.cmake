@@ -1,0 +1,22 @@
+# Checks of the packages of the 32-bit build: the package target itself, the
+# program and the zip as Windows will read them, and the installer run for
+# real in the Wine session. Included by cmake/Win32Targets.cmake.
+set(TELLARO_SETUP ${CMAKE_BINARY_DIR}/Tellaro-Explorer-${PROJECT_VERSION}-setup.exe)
+set(TELLARO_PORTABLE ${CMAKE_BINARY_DIR}/Tellaro-Explorer-${PROJECT_VERSION}-portable.zip)
+
+# What a user of the build does: the README's package command.
+add_test(NAME package_i686_build
+         COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package)
+set_tests_properties(package_i686_build PROPERTIES FIXTURES_SETUP packages)
+
+add_test(NAME package_i686_contents
+         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/check_exe.py $<TARGET_FILE:Tellaro>
+                 ${PROJECT_VERSION} ${TELLARO_MIN_WINDOWS_MAJOR}.${TELLARO_MIN_WINDOWS_MINOR}
+                 ${CMAKE_C_COMPILER} ${TELLARO_PORTABLE})
+set_tests_properties(package_i686_contents PROPERTIES FIXTURES_REQUIRED packages)
+
+add_test(NAME e2e_i686_installer
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/installer.sh ${TELLARO_WINE_DIR} $<TARGET_FILE:Tellaro>
+                 ${probe} ${CMAKE_BINARY_DIR}/artifacts ${TELLARO_SETUP})
+tellaro_wine_test(e2e_i686_installer)
+set_tests_properties(e2e_i686_installer PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
