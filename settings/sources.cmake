@@ -1,5 +1,7 @@
 # Portable sources compile without windows.h and are tested natively.
 list(APPEND TELLARO_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/memory_node_tree.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_tree.cpp
 )
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
