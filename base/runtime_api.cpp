@@ -49,5 +49,22 @@ bool InitCommonControlsOnce() {
     return true;
 }
 
+bool LoadImageListApi(ImageListApi& api) {
+    api = ImageListApi();
+    api.module = LoadLibraryA("comctl32.dll");
+    if (api.module == nullptr) return false;
+#define TELLARO_API_LOOKUP(name) api.name = Lookup<decltype(api.name)>(api.module, #name);
+#define TELLARO_API_TYPED_LOOKUP(name, type) TELLARO_API_LOOKUP(name)
+    TELLARO_IMAGE_LIST_ENTRY_POINTS(TELLARO_API_LOOKUP, TELLARO_API_TYPED_LOOKUP)
+#undef TELLARO_API_LOOKUP
+#undef TELLARO_API_TYPED_LOOKUP
+    return true;
+}
+
+void FreeImageListApi(ImageListApi& api) {
+    if (api.module != nullptr) FreeLibrary(api.module);
+    api = ImageListApi();
+}
+
 }  // namespace runtime_api
 }  // namespace tellaro

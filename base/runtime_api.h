@@ -4,6 +4,12 @@
 #pragma once
 
 #include <windows.h>
+// The common controls' declarations build on windows.h.
+#include <commctrl.h>
+
+// commctrl.h declares ImageList_Read and ImageList_Write only when IStream
+// was declared before it; their pointer types are spelled out below.
+struct IStream;
 
 namespace tellaro {
 
@@ -35,6 +41,43 @@ ModuleVersion ProbeDllVersion(const char* library, DWORD fallbackMajor);
 // dialog templates using them can be created. Returns false when comctl32 or
 // its InitCommonControls cannot be found.
 bool InitCommonControlsOnce();
+
+using ImageListReadFn = HIMAGELIST(WINAPI*)(IStream* stream);
+using ImageListWriteFn = BOOL(WINAPI*)(HIMAGELIST list, IStream* stream);
+
+// The common controls' entry points that image lists use, looked up by name
+// in this order. X entries take their type from commctrl.h's declaration,
+// T entries name it; nothing is linked against comctl32.
+// clang-format off
+#define TELLARO_IMAGE_LIST_ENTRY_POINTS(X, T)                                                     \
+    X(InitCommonControls) X(ImageList_Create) X(ImageList_Destroy) X(ImageList_GetImageCount)     \
+    X(ImageList_SetImageCount) X(ImageList_Add) X(ImageList_ReplaceIcon) X(ImageList_SetBkColor)  \
+    X(ImageList_GetBkColor) X(ImageList_SetOverlayImage) X(ImageList_Draw) X(ImageList_Replace)   \
+    X(ImageList_AddMasked) X(ImageList_DrawEx) X(ImageList_DrawIndirect) X(ImageList_Remove)      \
+    X(ImageList_GetIcon) X(ImageList_LoadImageA) X(ImageList_Copy) X(ImageList_BeginDrag)         \
+    X(ImageList_EndDrag) X(ImageList_DragEnter) X(ImageList_DragLeave) X(ImageList_DragMove)      \
+    X(ImageList_SetDragCursorImage) X(ImageList_DragShowNolock) X(ImageList_GetDragImage)         \
+    T(ImageList_Read, ImageListReadFn) T(ImageList_Write, ImageListWriteFn)                       \
+    X(ImageList_GetIconSize) X(ImageList_SetIconSize) X(ImageList_GetImageInfo)                   \
+    X(ImageList_Merge) X(ImageList_Duplicate)
+// clang-format on
+
+// The library handle and one pointer per entry point; a pointer the library
+// does not export stays null.
+struct ImageListApi {
+    HMODULE module = nullptr;
+#define TELLARO_API_POINTER(name) decltype(&::name) name = nullptr;
+#define TELLARO_API_TYPED_POINTER(name, type) type name = nullptr;
+    TELLARO_IMAGE_LIST_ENTRY_POINTS(TELLARO_API_POINTER, TELLARO_API_TYPED_POINTER)
+#undef TELLARO_API_POINTER
+#undef TELLARO_API_TYPED_POINTER
+};
+
+// Loads comctl32 and fills `api`; false (and an empty table) when the
+// library cannot be loaded.
+bool LoadImageListApi(ImageListApi& api);
+// Frees the library and clears every pointer.
+void FreeImageListApi(ImageListApi& api);
 
 }  // namespace runtime_api
 }  // namespace tellaro

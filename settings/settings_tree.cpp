@@ -1,0 +1,327 @@
+#include "settings/settings_tree.h"
+
+#include <vector>
+
+#include "config/special_folder_table.h"
+#include "res/resource.h"
+
+namespace tellaro {
+
+namespace {
+
+constexpr int kDeepestLevel = 255;  // what the 8-bit depth of a record can hold
+
+FolderItem Record(FolderItemKind kind, int depth, std::string path = std::string(),
+                  std::string name = std::string()) {
+    FolderItem item;
+    item.kind = static_cast<std::uint8_t>(kind);
+    item.depth = static_cast<std::uint8_t>(depth);
+    item.path = std::move(path);
+    item.name = std::move(name);
+    return item;
+}
+
+const std::string& EmptyText() {
+    static const std::string empty;
+    return empty;
+}
+
+}  // namespace
+
+NodeKind ClassifyNode(std::int32_t number, int image) {
+    using namespace node_number;
+    if (number == kMenuRoot) return NodeKind::MenuRoot;
+    if (number == kSpecialRoot1 || number == kSpecialRoot2) return NodeKind::SpecialRoot;
+    if (number >= kSpecial1Base && number < kUserBase) return NodeKind::SpecialFolder;
+    if (number < kUserBase) return NodeKind::None;
+    switch (image) {
+        case node_image::kGroup:
+            return NodeKind::UserGroup;
+        case node_image::kFolder:
+            return NodeKind::UserFolder;
+        case node_image::kSeparator:
+            return NodeKind::UserSeparator;
+        default:
+            return NodeKind::None;
+    }
+}
+
+NodeKind ClassifyNode(const NodeTree& tree, NodeHandle node) {
+    NodeData data;
+    if (node == kNoNode || !tree.Read(node, data)) return NodeKind::None;
+    return ClassifyNode(data.number, data.image);
+}
+
+// ---- WorkingCopy
+
+void WorkingCopy::Fill(const FolderItemList& list) {
+    items_.Clear();
+    for (std::size_t p = 0; p < list.Size(); ++p) {
+        FolderItem item = list.At(p);
+        item.id = static_cast<std::int32_t>(node_number::kUserBase + p);
+        switch (item.Kind()) {
+            case FolderItemKind::Group:
+                item.path = item.name;
+                break;
+            case FolderItemKind::Separator:
+                item.path = "-";
+                break;
+            default:
+                break;
+        }
+        items_.Append(std::move(item));
+    }
+}
+
+bool WorkingCopy::Contains(std::int32_t number) const {
+    return number >= node_number::kUserBase &&
+           static_cast<std::size_t>(number - node_number::kUserBase) < items_.Size();
+}
+
+const std::string& WorkingCopy::PathOf(std::int32_t number) const {
+    if (!Contains(number)) return EmptyText();
+    return items_.At(static_cast<std::size_t>(number - node_number::kUserBase)).path;
+}
+
+int WorkingCopy::SetPath(std::int32_t number, const std::string& path) {
+    if (!Contains(number)) return -1;
+    items_.At(static_cast<std::size_t>(number - node_number::kUserBase)).path = path;
+    return 0;
+}
+
+std::int32_t WorkingCopy::NextNumber() const {
+    return static_cast<std::int32_t>(node_number::kUserBase + items_.Size());
+}
+
+std::int32_t WorkingCopy::Append(FolderItem record) {
+    const std::int32_t number = NextNumber();
+    record.id = number;
+    items_.Append(std::move(record));
+    return number;
+}
+
+// ---- Building the tree
+
+// Both are asked of the host once: every rebuild needs the same 48 texts and
+// 45 answers, and each costs a resource lookup or a call into the shell.
+const std::string& SettingsTree::FixedText(int stringId) {
+    for (const auto& known : texts_)
+        if (known.first == stringId) return known.second;
+    texts_.emplace_back(stringId, host_.Text(stringId));
+    return texts_.back().second;
+}
+
+bool SettingsTree::IsSpecialFolderAvailable(std::size_t tableIndex) {
+    if (tableIndex >= available_.size()) return false;
+    if (available_[tableIndex] < 0)
+        available_[tableIndex] = host_.IsSpecialFolderAvailable(tableIndex) ? 1 : 0;
+    return available_[tableIndex] != 0;
+}
+
+NodeHandle SettingsTree::SpecialRoot(std::int32_t number) const {
+    for (NodeHandle n = tree_.FirstChild(tree_.Root()); n != kNoNode; n = tree_.NextSibling(n))
+        if (tree_.Number(n) == number) return n;
+    return kNoNode;
+}
+
+int SettingsTree::LoadTree(const FolderSettings& settings, bool discardItems) {
+    tree_.DeleteAll();
+    const NodeHandle root = tree_.InsertLast(
+        kNoNode, {FixedText(IDS_MENU_ROOT), node_image::kMenuRoot, node_number::kMenuRoot});
+    if (root == kNoNode) return -1;
+    const int result = FillUnderRoot(root, settings, discardItems);
+    // Expanded only now: the control inserts under a collapsed node many
+    // times faster, and the user sees the same tree.
+    tree_.Expand(root);
+    return result;
+}
+
+int SettingsTree::FillUnderRoot(NodeHandle root, const FolderSettings& settings,
+                                bool discardItems) {
+    if (tree_.InsertLast(root, {FixedText(IDS_SPECIAL_FOLDERS1), node_image::kGroup,
+                                node_number::kSpecialRoot1}) == kNoNode)
+        return -1;
+    const bool second = host_.HasSecondSpecialRoot();
+    if (second && tree_.InsertLast(root, {FixedText(IDS_SPECIAL_FOLDERS2), node_image::kGroup,
+                                          node_number::kSpecialRoot2}) == kNoNode)
+        return -1;
+    if (FillSpecialFolders1(settings.specialFolderOrder1) != 0) return -1;
+    if (second && FillSpecialFolders2(settings.specialFolderOrder2) != 0) return -1;
+    items_.Fill(settings.items);
+    if (BuildUserTree() != 0) return -1;
+    if (discardItems) items_.Clear();
+    return 0;
+}
+
+int SettingsTree::FillSpecialFolders(std::int32_t rootNumber, const std::uint8_t* order,
+                                     std::size_t count, std::size_t tableOffset, int firstImage,
+                                     std::int32_t firstNumber) {
+    const NodeHandle root = SpecialRoot(rootNumber);
+    if (root == kNoNode) return -1;
+    // One node per shown position, the lowest entry winning a shared one;
+    // folders this system lacks stay out of the tree.
+    for (std::size_t k : SpecialFolderTable::VisibleEntries(order, count)) {
+        if (!IsSpecialFolderAvailable(tableOffset + k)) continue;
+        const SpecialFolderEntry& entry = SpecialFolderTable::Entry(tableOffset + k);
+        const NodeData data{FixedText(entry.stringId), firstImage + static_cast<int>(k),
+                            firstNumber + static_cast<std::int32_t>(k)};
+        if (tree_.InsertLast(root, data) == kNoNode) return -1;
+    }
+    return 0;
+}
+
+int SettingsTree::FillSpecialFolders1(const std::uint8_t* order) {
+    return FillSpecialFolders(node_number::kSpecialRoot1, order, kSpecialFolderCount1, 0,
+                              node_image::kSpecial1Base, node_number::kSpecial1Base);
+}
+
+int SettingsTree::FillSpecialFolders2(const std::uint8_t* order) {
+    return FillSpecialFolders(node_number::kSpecialRoot2, order, kSpecialFolderCount2,
+                              kSpecialFolderCount1, node_image::kSpecial2Base,
+                              node_number::kSpecial2Base);
+}
+
+int SettingsTree::BuildUserTree() {
+    if (items_.Size() == 0) return 0;
+    std::size_t p = 0;
+    return BuildLevel(tree_.Root(), p) == 0 ? 0 : -1;
+}
+
+// kNoNode on failure; a placeholder inserts nothing and gives `parent` back.
+NodeHandle SettingsTree::InsertRecord(NodeHandle parent, std::size_t p) {
+    const FolderItem& item = items_.List().At(p);
+    const std::int32_t number = static_cast<std::int32_t>(node_number::kUserBase + p);
+    switch (item.Kind()) {
+        case FolderItemKind::Folder:
+            return tree_.InsertLast(parent, {item.name, node_image::kFolder, number});
+        case FolderItemKind::Group:
+            return tree_.InsertLast(parent, {item.name, node_image::kGroup, number});
+        case FolderItemKind::Separator:
+            return tree_.InsertLast(parent, {"-", node_image::kSeparator, number});
+        case FolderItemKind::Placeholder:
+            break;
+    }
+    return parent;
+}
+
+int SettingsTree::BuildLevel(NodeHandle parent, std::size_t& p) {
+    if (parent == kNoNode) return -1;
+    const FolderItemList& list = items_.List();
+    const std::uint8_t level = list.At(p).depth;
+    NodeHandle lastGroup = kNoNode;
+    while (p < list.Size()) {
+        const FolderItem& item = list.At(p);
+        if (item.depth < level) return 0;
+        // Deeper records belong to the group just built. After anything
+        // else (a hand-edited file) they stay on this level, where the popup
+        // menu shows them too, rather than hang under a folder and be lost
+        // at the next OK.
+        if (item.depth > level && lastGroup != kNoNode) {
+            if (BuildLevel(lastGroup, p) != 0) return -1;
+            continue;
+        }
+        const NodeHandle node = InsertRecord(parent, p);
+        if (node == kNoNode) return -1;
+        if (item.Kind() != FolderItemKind::Placeholder)
+            lastGroup = item.Kind() == FolderItemKind::Group ? node : kNoNode;
+        ++p;
+    }
+    return 0;
+}
+
+// ---- Collecting
+
+void SettingsTree::CollectOrder(std::int32_t rootNumber, std::int32_t firstNumber,
+                                std::uint8_t* order, std::size_t count) const {
+    for (std::size_t j = 0; j < count; ++j) order[j] = kNotShown;
+    const NodeHandle root = SpecialRoot(rootNumber);
+    if (root == kNoNode) return;
+    // Positions count only the children that name an entry of this table,
+    // once each, so they stay contiguous and inside the array.
+    std::uint8_t position = 0;
+    for (NodeHandle n = tree_.FirstChild(root); n != kNoNode; n = tree_.NextSibling(n)) {
+        const std::int64_t j = static_cast<std::int64_t>(tree_.Number(n)) - firstNumber;
+        if (j < 0 || j >= static_cast<std::int64_t>(count)) continue;
+        if (order[j] != kNotShown) continue;
+        order[j] = position++;
+    }
+}
+
+void SettingsTree::CollectLevel(NodeHandle first, int depth, FolderSettings& out) {
+    struct Entry {
+        NodeHandle node;
+        NodeData data;
+    };
+    // One read per node; the level is looked at as a whole to find where
+    // its last folder or group stands.
+    std::vector<Entry> level;
+    for (NodeHandle n = first; n != kNoNode; n = tree_.NextSibling(n)) {
+        Entry e{n, NodeData()};
+        if (tree_.Read(n, e.data) && e.data.number >= node_number::kUserBase &&
+            e.data.image >= node_image::kGroup && e.data.image <= node_image::kSeparator)
+            level.push_back(std::move(e));
+    }
+    // The deepest level a record can name has no room for a group's
+    // children, so a group there goes with its subtree.
+    auto isEntry = [depth](const NodeData& d) {
+        return d.image == node_image::kFolder ||
+               (d.image == node_image::kGroup && depth < kDeepestLevel);
+    };
+    std::size_t end = level.size();  // one past the last folder or group
+    while (end > 0 && !isEntry(level[end - 1].data)) --end;
+    if (end == 0) {
+        out.items.Append(Record(FolderItemKind::Placeholder, depth));
+        return;
+    }
+    for (std::size_t i = 0; i < end; ++i) {
+        NodeData& d = level[i].data;
+        if (d.image == node_image::kSeparator) {
+            // A separator stands only where a folder or group follows it:
+            // of a run, the last one stays.
+            if (isEntry(level[i + 1].data))
+                out.items.Append(Record(FolderItemKind::Separator, depth));
+        } else if (d.image == node_image::kFolder) {
+            out.items.Append(
+                Record(FolderItemKind::Folder, depth, items_.PathOf(d.number), std::move(d.label)));
+        } else if (isEntry(d)) {
+            out.items.Append(
+                Record(FolderItemKind::Group, depth, std::string(), std::move(d.label)));
+            const NodeHandle child = tree_.FirstChild(level[i].node);
+            if (child != kNoNode)
+                CollectLevel(child, depth + 1, out);
+            else
+                out.items.Append(Record(FolderItemKind::Placeholder, depth + 1));
+        }
+    }
+}
+
+void SettingsTree::Collect(FolderSettings& out) {
+    CollectOrder(node_number::kSpecialRoot1, node_number::kSpecial1Base, out.specialFolderOrder1,
+                 kSpecialFolderCount1);
+    CollectOrder(node_number::kSpecialRoot2, node_number::kSpecial2Base, out.specialFolderOrder2,
+                 kSpecialFolderCount2);
+    out.items.Clear();
+    NodeHandle first = tree_.FirstChild(tree_.Root());
+    while (first != kNoNode && tree_.Number(first) < node_number::kUserBase)
+        first = tree_.NextSibling(first);
+    if (first != kNoNode) CollectLevel(first, 0, out);
+    if (out.items.Size() > kMaxFolderItems) {
+        out.items.Truncate(kMaxFolderItems);
+        host_.ReportTooManyItems();
+    }
+}
+
+int SettingsTree::CollectSettings(FolderSettings& out) {
+    Collect(out);
+    LoadTree(out, true);
+    return 0;
+}
+
+std::string SettingsTree::PathLabelText(NodeHandle node) const {
+    NodeData data;
+    if (!tree_.Read(node, data)) return std::string();
+    if (data.number >= node_number::kUserBase) return items_.PathOf(data.number);
+    return data.label;
+}
+
+}  // namespace tellaro
