@@ -186,14 +186,18 @@ void TrayApp::BringRemainingForward(Window* preferred) {
     }
 }
 
+// The save may show a message box, whose message loop lets tray clicks and
+// hotkeys through: by then the menus must already be built from the new
+// settings, or a command id of the old menus would pick an item of the new
+// list.
 void TrayApp::OnSettingsOk() {
     if (!settingsWindow_) return;
     settingsWindow_->Show(0);
     FolderSettings edited;
     settingsWindow_->CollectSettings(edited);
     folderSettings_ = edited;
-    SaveItemFile();
     BuildMenus();
+    SaveItemFile();
     BringRemainingForward(optionsDialog_.get());
 }
 
@@ -208,15 +212,17 @@ void TrayApp::ReloadSettingsWindow() {
     if (settingsWindow_) settingsWindow_->LoadTree(CurrentFolderSettings(), false);
 }
 
+// Everything takes effect before the save, for the same reason as above. A
+// failed save leaves the new options in force for this session.
 void TrayApp::OnOptionsOk() {
     if (!optionsDialog_) return;
     optionsDialog_->Show(0);
-    optionsDialog_->GetValues(options_);
+    if (optionsDialog_->GetValues(options_) != 0) return;
     UnregisterPopupHotKey();
     RegisterPopupHotKey();
-    SaveItemFile();
     // The bold default entries follow the left double-click action.
     BuildMenus();
+    SaveItemFile();
     BringRemainingForward(settingsWindow_.get());
 }
 

@@ -16,6 +16,10 @@ echo "Tellaro.exe: $exe"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     export WINEPREFIX="$PWD/$build/wine-run/prefix" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+    # The 64-bit loader, where there is one, starts fast even under emulation.
+    loader=/usr/lib/wine/wine64
+    [ -x "$loader" ] || loader=wine
+    tests/wine/wine-fonts.sh "$loader"
     echo "Running on $DISPLAY (prefix $WINEPREFIX). Exit from the tray menu."
     exec wine "$exe"
 fi

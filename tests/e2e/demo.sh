@@ -1,7 +1,8 @@
 #!/bin/sh
 # Shows, without a display, what a user sees: starts a virtual X server and
 # Tellaro.exe in a private Wine prefix, takes screenshots of the first-start
-# settings window and of the tray menu, then exits the program.
+# settings window, the tray menu, the options dialog and the version box,
+# then exits the program.
 # usage: demo.sh WINE_DIR Tellaro.exe probe.exe SCREENSHOT_DIR
 set -u
 here=$(dirname "$0")
@@ -24,6 +25,17 @@ probe post "$CAPTION" 1124 0 517
 sleep "$(seconds 2)"
 screenshot "3-tray-menu-right-click"
 xdotool key Escape
+sleep 1
+# The options dialog and the version box, as their menu entries open them.
+probe post "$CAPTION" 273 32785 0
+sleep "$(seconds 2)"
+screenshot "4-options-dialog"
+probe post "$CAPTION" 273 1217 0
+sleep 1
+probe post "$CAPTION" 273 32786 0
+sleep "$(seconds 2)"
+screenshot "5-about-dialog"
+probe post "$CAPTION" 273 1215 0
 sleep 1
 stop_tellaro
 "$here/../wine/wine-session.sh" stop "$1"

@@ -14,6 +14,10 @@
 //   probe waitmenu SECONDS            0 once a popup menu is open
 //   probe nomenu SECONDS              0 once no popup menu is open
 //   probe texts CAPTION               prints the texts of that window's controls
+//   probe shown CAPTION SECONDS       0 once that window is visible
+//   probe hidden CAPTION SECONDS      0 once it exists and is hidden
+//   probe center CAPTION ID           prints the screen centre "x y" of its control ID
+//   probe text CAPTION ID             prints the text of its control ID
 #include <windows.h>
 
 #include <cstdio>
@@ -104,6 +108,29 @@ int main(int argc, char** argv) {
         HWND window = FindWindowA(nullptr, caption);
         if (window == nullptr) return 1;
         EnumChildWindows(window, PrintText, 0);
+        return 0;
+    }
+    if ((verb == "shown" || verb == "hidden") && argc == 4) {
+        const bool wanted = verb == "shown";
+        return WaitFor(
+            [&] {
+                HWND window = FindWindowA(nullptr, caption);
+                return window != nullptr && (IsWindowVisible(window) != 0) == wanted;
+            },
+            atof(argv[3]));
+    }
+    if ((verb == "center" || verb == "text") && argc == 4) {
+        HWND control = GetDlgItem(FindWindowA(nullptr, caption), static_cast<int>(Number(argv[3])));
+        if (control == nullptr) return 1;
+        if (verb == "text") {
+            std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+            GetWindowTextA(control, &text[0], static_cast<int>(text.size()));
+            std::printf("%s\n", text.c_str());
+            return 0;
+        }
+        RECT r;
+        if (!GetWindowRect(control, &r)) return 1;
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
     }
     if (verb == "visible") {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "config/settings_store.h"
 #include "menu/popup_menus.h"
 #include "settings/settings_window.h"
+#include "tests/common/model_builders.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 
@@ -41,10 +43,15 @@ LRESULT CALLBACK WatchInitMenu(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
+// `during` runs while the message would be on screen, as a user's click can.
 class CapturingNotifier : public StorageNotifier {
 public:
     std::vector<int> shown;
-    void ShowError(int textId, int) override { shown.push_back(textId); }
+    std::function<void()> during;
+    void ShowError(int textId, int) override {
+        shown.push_back(textId);
+        if (during) during();
+    }
 };
 
 std::string TempFolder(const char* leaf) {
@@ -189,6 +196,69 @@ TEST_F(TrayControllerTest, FixedCommands) {
     SendMessageA(main_, WM_COMMAND, CMD_EXIT, 0);
     Pump();
     EXPECT_FALSE(IsWindow(main_));
+}
+
+std::vector<std::string> g_opened;
+
+BOOL RecordOpen(SHELLEXECUTEINFOA* info) {
+    g_opened.push_back(info->lpFile != nullptr ? info->lpFile : "");
+    return TRUE;
+}
+
+// A save that fails shows a message box, whose message loop lets a tray
+// click through: the menu it opens must already list the edited folders, so
+// that the entry the user picks opens the folder it names.
+TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
+    FolderSettings old = tray_->GetFolderSettings();
+    old.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Old", "Old"));
+    tray_->SetSettingsForTest(old, tray_->GetOptions());
+    tray_->BuildMenus();
+    FolderSettings edited = old;
+    edited.items.Clear();
+    edited.items.Append(Item(FolderItemKind::Folder, 0, "C:\\New", "New"));
+    edited.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Old", "Old"));
+    tray_->GetSettingsWindow()->LoadTree(edited, false);
+
+    ASSERT_TRUE(CreateDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str(), nullptr));
+    const shell::ShellCalls previous =
+        shell::InstallShellCalls({&RecordOpen, nullptr, nullptr, nullptr});
+    g_opened.clear();
+    char shownName[64] = {};
+    notifier_.during = [&] {
+        Notify(WM_LBUTTONUP);
+        ASSERT_FALSE(g_openedMenus.empty());
+        GetMenuStringA(g_openedMenus.back(), CMD_USER_ITEM_BASE, shownName, sizeof(shownName),
+                       MF_BYCOMMAND);
+        SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
+    };
+    SendMessageA(main_, WM_COMMAND, IDC_SETTINGS_OK, 0);
+    shell::InstallShellCalls(previous);
+    RemoveDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str());
+
+    EXPECT_EQ(notifier_.shown, std::vector<int>{IDS_SAVE_FAILED});
+    EXPECT_STREQ(shownName, "New");
+    EXPECT_EQ(g_opened, std::vector<std::string>{"C:\\New"});
+    EXPECT_EQ(tray_->GetFolderSettings().items.Size(), 2u) << "the edit stays in force";
+}
+
+TEST_F(TrayControllerTest, OptionsTakeEffectEvenWhenTheSaveFails) {
+    ASSERT_TRUE(CreateDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str(), nullptr));
+    OptionsRecord options = tray_->GetOptions();
+    options.leftClickMenu = kPopupCommands;
+    options.hotkey = static_cast<std::uint16_t>((0x02 | 0x04) << 8 | VK_F10);  // Ctrl+Alt+F10
+    bool hotkeyHeld = false;
+    notifier_.during = [&] {
+        hotkeyHeld = !RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT, VK_F10);
+        if (!hotkeyHeld) UnregisterHotKey(nullptr, 78);
+        Notify(WM_LBUTTONUP);
+    };
+    ApplyOptions(options);
+    RemoveDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str());
+    EXPECT_EQ(notifier_.shown, std::vector<int>{IDS_SAVE_FAILED});
+    EXPECT_TRUE(hotkeyHeld) << "the new hotkey is registered before the message";
+    ASSERT_EQ(g_openedMenus.size(), 1u);
+    EXPECT_EQ(g_openedMenus[0], MenuOfKind(kPopupCommands));
+    EXPECT_EQ(tray_->GetOptions(), options);
 }
 
 std::vector<DWORD> g_trayCalls;

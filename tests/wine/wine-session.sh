@@ -53,6 +53,7 @@ start_session() {
     # A crashing test must end with a backtrace on stderr, not wait for
     # someone to close Wine's crash dialog.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$(dirname "$0")/wine-fonts.sh" "$WINE64"
     # Start the desktop process now rather than inside the first test.
     "$WINE64" cmd /c exit 0 >/dev/null 2>&1
     echo "Wine session ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"

@@ -1,6 +1,11 @@
-// The modeless, always-on-top version box with its two link fields.
+// The modeless, always-on-top version box with its two link fields: blue,
+// underlined, a hand cursor, and a click that asks the controller (through
+// MSG_LINK_CLICKED) to open the home page or the mail program.
 #pragma once
 
+#include <memory>
+
+#include "ui/controls/dialog_control.h"
 #include "ui/framework/dialog.h"
 
 namespace tellaro {
@@ -10,9 +15,23 @@ public:
     explicit AboutDialog(HWND owner) : Dialog(owner) {}
     ~AboutDialog() override;
 
+    // Opens centred on the desktop.
+    BOOL Show(int flag) override;
+    // Creates the hidden window; -1 when that fails. Links that cannot be
+    // set up stay plain text.
     virtual int Create();
+    // Undoes the links, then destroys the window.
     virtual int Close();
     virtual int OnMessage(DialogMessage& record);
+    // 0, also when the links are set up already; -1 when the link fields
+    // cannot be wrapped.
+    virtual int InitLinks();
+
+private:
+    std::unique_ptr<DialogControl> homePage_;
+    std::unique_ptr<DialogControl> mail_;
+    HFONT linkFont_ = nullptr;
+    bool linksInstalled_ = false;
 };
 
 }  // namespace tellaro

@@ -3,25 +3,48 @@
 // them between its controls and an OptionsRecord.
 #pragma once
 
+#include <memory>
+
 #include "config/options_record.h"
+#include "ui/controls/controls.h"
 #include "ui/framework/dialog.h"
 
 namespace tellaro {
 
 class OptionsDialog : public Dialog {
 public:
-    explicit OptionsDialog(HWND owner) : Dialog(owner) {}
+    explicit OptionsDialog(HWND owner);
     ~OptionsDialog() override;
 
-    // Creates the hidden window; -1 when that fails.
+    // Opens at the mouse pointer, inside the desktop, with the focus on
+    // Cancel.
+    BOOL Show(int flag) override;
+    // Creates the hidden window with its controls; -1 when either fails.
     virtual int Create();
     virtual int Close();
     virtual int OnMessage(DialogMessage& record);
+    // 0, or -1 (and nothing shown or read) when the controls are missing.
     virtual int SetValues(const OptionsRecord& values);
     virtual int GetValues(OptionsRecord& values);
+    // Wraps and fills the controls: 0, or -1 when one is missing.
+    virtual int CreateControls();
 
 private:
-    OptionsRecord values_;
+    bool HasControls() const { return waitSpin_ != nullptr; }
+
+    // Deleted in the reverse order of creation, last member first.
+    std::unique_ptr<ComboBox> leftDoubleClick_;
+    std::unique_ptr<ComboBox> rightDoubleClick_;
+    std::unique_ptr<ComboBox> leftClick_;
+    std::unique_ptr<ComboBox> rightClick_;
+    std::unique_ptr<HotKeyControl> hotkey_;
+    std::unique_ptr<CheckBox> hotkeyNearTray_;
+    std::unique_ptr<ComboBox> hotkeyMenu_;
+    std::unique_ptr<CheckBox> secondLaunchPopup_;
+    std::unique_ptr<CheckBox> secondLaunchNearTray_;
+    std::unique_ptr<ComboBox> secondLaunchMenu_;
+    std::unique_ptr<EditBox> wait_;
+    std::unique_ptr<UpDownControl> waitSpin_;
 };
 
 }  // namespace tellaro

@@ -1,0 +1,43 @@
+#include "ui/dialogs/dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace tellaro {
+namespace {
+
+const ScreenRect kDesk{0, 0, 1024, 768};
+
+TEST(DialogPlacement, OpensAtThePointerUnlessItWouldStickOut) {
+    const ScreenPoint roomy = PlaceAtPointer({100, 50}, 300, 400, kDesk);
+    EXPECT_EQ(roomy.x, 100);
+    EXPECT_EQ(roomy.y, 50);
+    // The pointer in the bottom-right corner: that corner of the dialog
+    // ends 30 pixels inside.
+    const ScreenPoint corner = PlaceAtPointer({1023, 767}, 300, 400, kDesk);
+    EXPECT_EQ(corner.x + 300, 1024 - 30);
+    EXPECT_EQ(corner.y + 400, 768 - 30);
+    // Taller than the desktop: the top edge wins.
+    EXPECT_EQ(PlaceAtPointer({10, 10}, 300, 900, kDesk).y, 30);
+    // Left of an area that does not start at the origin.
+    EXPECT_EQ(PlaceAtPointer({-40, 10}, 100, 100, ScreenRect{200, 0, 1224, 768}).x, 230);
+}
+
+TEST(DialogPlacement, CentresInTheAreaWhereverItLies) {
+    const ScreenPoint centred = CentreIn(kDesk, 300, 201);
+    EXPECT_EQ(centred.x, 362);
+    EXPECT_EQ(centred.y, 283);
+    EXPECT_EQ(CentreIn(ScreenRect{200, 0, 1224, 768}, 300, 200).x, 562);
+}
+
+TEST(WaitTime, OnlyZeroToFiveHundredAsTypedOtherwiseTheSpinPosition) {
+    EXPECT_EQ(WaitTimeFromInput(0, 120), 0);
+    EXPECT_EQ(WaitTimeFromInput(500, 120), 500);
+    EXPECT_EQ(WaitTimeFromInput(501, 120), 120);
+    EXPECT_EQ(WaitTimeFromInput(750, 120), 120);
+    EXPECT_EQ(WaitTimeFromInput(-1, 120), 120);
+    EXPECT_EQ(WaitTimeFromInput(65636, 120), 120) << "not cut to 16 bits (which gives 100)";
+    EXPECT_EQ(WaitTimeFromInput(900, 600), 500) << "a position outside the range is capped";
+}
+
+}  // namespace
+}  // namespace tellaro
