@@ -191,7 +191,9 @@ void TrayApp::BringRemainingForward(Window* preferred) {
 // settings, or a command id of the old menus would pick an item of the new
 // list.
 void TrayApp::OnSettingsOk() {
-    if (!settingsWindow_) return;
+    // Only the shown window holds the working copy with the folder paths; an
+    // OK reaching the hidden window would save every folder without its path.
+    if (!settingsWindow_ || !settingsWindow_->IsVisibleNow()) return;
     settingsWindow_->Show(0);
     FolderSettings edited;
     settingsWindow_->CollectSettings(edited);

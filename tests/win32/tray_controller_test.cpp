@@ -218,6 +218,7 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
     edited.items.Append(Item(FolderItemKind::Folder, 0, "C:\\New", "New"));
     edited.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Old", "Old"));
     tray_->GetSettingsWindow()->LoadTree(edited, false);
+    tray_->GetSettingsWindow()->Show(1);
 
     ASSERT_TRUE(CreateDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str(), nullptr));
     const shell::ShellCalls previous =
@@ -239,6 +240,20 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
     EXPECT_STREQ(shownName, "New");
     EXPECT_EQ(g_opened, std::vector<std::string>{"C:\\New"});
     EXPECT_EQ(tray_->GetFolderSettings().items.Size(), 2u) << "the edit stays in force";
+}
+
+// The hidden window keeps no working copy: an OK reaching it must not save
+// the folders without their paths.
+TEST_F(TrayControllerTest, OkToTheHiddenSettingsWindowChangesNothing) {
+    FolderSettings live = tray_->GetFolderSettings();
+    live.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Kept", "Kept"));
+    tray_->SetSettingsForTest(live, tray_->GetOptions());
+    tray_->GetSettingsWindow()->LoadTree(live, true);
+    const std::string file = folder_ + "\\Tellaro.tlr";
+    DeleteFileA(file.c_str());
+    SendMessageA(main_, WM_COMMAND, IDC_SETTINGS_OK, 0);
+    EXPECT_EQ(tray_->GetFolderSettings().items.At(0).path, "C:\\Kept");
+    EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing saved";
 }
 
 TEST_F(TrayControllerTest, OptionsTakeEffectEvenWhenTheSaveFails) {
