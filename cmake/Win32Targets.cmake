@@ -55,11 +55,24 @@ if(TELLARO_WIN_TESTS STREQUAL "full")
   add_test(NAME win32_tests COMMAND tellaro_win32_tests --gtest_color=no)
   tellaro_wine_test(win32_tests)
 
-  file(GLOB TELLARO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-  if(TELLARO_BENCH_SOURCES)
-    add_executable(tellaro_bench ${TELLARO_BENCH_SOURCES} ${TELLARO_RC})
-    target_link_libraries(tellaro_bench PRIVATE tellaro_win)
-  endif()
+  # A save killed at any moment leaves one whole settings file (a short run
+  # here; the program's default of 100 kills on demand).
+  add_executable(tellaro_kill_during_save tests/durability/kill_during_save.cpp)
+  target_link_libraries(tellaro_kill_during_save PRIVATE tellaro_win)
+  add_test(NAME kill_during_save COMMAND tellaro_kill_during_save 20)
+  tellaro_wine_test(kill_during_save)
+
+  # Benchmarks print figures and are run on demand, never by CTest.
+  add_executable(tellaro_bench bench/menu_bench.cpp ${TELLARO_RC})
+  target_link_libraries(tellaro_bench PRIVATE tellaro_win)
+  add_library(tellaro_process_bench STATIC bench/process_bench.cpp)
+  target_link_libraries(tellaro_process_bench PUBLIC tellaro_win psapi)
+  foreach(name soak startup_bench)
+    add_executable(tellaro_${name} bench/${name}.cpp)
+    target_link_libraries(tellaro_${name} PRIVATE tellaro_process_bench)
+  endforeach()
+  add_executable(tellaro_bare_tray WIN32 bench/bare_tray.cpp)
+  target_link_libraries(tellaro_bare_tray PRIVATE shell32)
 endif()
 
 if(CMAKE_CROSSCOMPILING)
