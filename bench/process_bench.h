@@ -54,7 +54,7 @@ private:
 class ChildProcess {
 public:
     ~ChildProcess();
-    bool Start(const std::string& exe);
+    bool Start(const std::string& exe, const std::string& arguments = {});
     // false when the loop of the window with that caption does not run
     // within `timeoutMs`.
     bool WaitUntilIdle(const char* caption, DWORD timeoutMs);
