@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,7 +63,9 @@ int main() {
     using namespace tellaro;
     const FolderSettings settings = ThousandItems();
     const OptionsRecord options;
-    const std::string path = "item_file_bench_" + std::to_string(getpid()) + ".tlr";
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("item_file_bench_" + std::to_string(getpid()) + ".tlr"))
+                                 .string();
     const std::string temp = path + ".tmp";
     Bytes image;
     bool ok = true;
