@@ -5,7 +5,6 @@
 
 #include "app/tray_icon.h"
 #include "config/settings_store.h"
-#include "config/special_folders_win.h"
 #include "config/system_info.h"
 #include "menu/command_routing.h"
 #include "menu/popup_menus.h"
@@ -30,11 +29,9 @@ std::unique_ptr<T> MakeNoThrow(Args&&... args) {
 
 TrayApp::TrayApp() : TrayApp(TrayAppConfig()) {}
 
-TrayApp::TrayApp(const TrayAppConfig& config) : config_(config) {
-    // By default every special folder this system knows is shown, in table
-    // order; the settings file may replace this.
-    FillInitialSpecialFolderOrder(folderSettings_);
-}
+// By default every special folder this system knows is shown, in table
+// order; LoadItemFile works that out when no settings file replaces it.
+TrayApp::TrayApp(const TrayAppConfig& config) : config_(config) {}
 
 TrayApp::~TrayApp() { Release(); }
 

@@ -2,6 +2,7 @@
 // store reads and writes them.
 #include "app/tray_app.h"
 #include "config/settings_store.h"
+#include "config/special_folders_win.h"
 
 namespace tellaro {
 
@@ -16,7 +17,10 @@ int TrayApp::ImportLegacyIni() {
 }
 
 int TrayApp::LoadItemFile() {
-    return store_ ? store_->LoadItemFile(options_, folderSettings_) : -1;
+    // Which special folders the system knows takes a shell look-up each; a
+    // settings file replaces that order, so it is asked only without one.
+    return store_ ? store_->LoadItemFile(options_, folderSettings_, FillInitialSpecialFolderOrder)
+                  : -1;
 }
 
 int TrayApp::SaveItemFile() {

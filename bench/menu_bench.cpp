@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/sample_settings.h"
 #include "menu/popup_menus.h"
 
 namespace tellaro {
@@ -155,27 +156,6 @@ double MenuLifetimeFloorMs(std::size_t count) {
 }
 
 // ---- Measured work ----------------------------------------------------
-
-FolderSettings ThousandItems() {
-    FolderSettings s;
-    for (std::uint8_t k = 0; k < kSpecialFolderCount1; ++k) s.specialFolderOrder1[k] = k;
-    for (std::uint8_t k = 0; k < kSpecialFolderCount2; ++k) s.specialFolderOrder2[k] = k;
-    // 100 groups of nine folders: groups, nesting and plain entries.
-    for (int g = 0; g < 100; ++g) {
-        FolderItem group;
-        group.kind = static_cast<std::uint8_t>(FolderItemKind::Group);
-        group.name = "Group " + std::to_string(g);
-        s.items.Append(group);
-        for (int f = 0; f < 9; ++f) {
-            FolderItem folder;
-            folder.depth = 1;
-            folder.name = "Folder " + std::to_string(g * 9 + f);
-            folder.path = "C:\\data\\" + folder.name;
-            s.items.Append(folder);
-        }
-    }
-    return s;
-}
 
 // Entries in every distinct menu of a build (shared submenus once).
 std::size_t EntriesBuilt(const PopupMenus& menus) {

@@ -87,14 +87,27 @@ if(TELLARO_WIN_TESTS STREQUAL "full")
   add_test(NAME win32_tests COMMAND tellaro_win32_tests --gtest_color=no)
   tellaro_wine_test(win32_tests)
 
-  # One program per benchmark source; the popup path's is tellaro_bench.
-  file(GLOB TELLARO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-  foreach(src ${TELLARO_BENCH_SOURCES})
-    get_filename_component(name ${src} NAME_WE)
-    string(REPLACE "menu_bench" "bench" name ${name})
-    add_executable(tellaro_${name} ${src} ${TELLARO_RC})
-    target_link_libraries(tellaro_${name} PRIVATE tellaro_win)
+  # A save killed at any moment leaves one whole settings file (a short run
+  # here; the program's default of 100 kills on demand).
+  add_executable(tellaro_kill_during_save tests/durability/kill_during_save.cpp)
+  target_link_libraries(tellaro_kill_during_save PRIVATE tellaro_win)
+  add_test(NAME kill_during_save COMMAND tellaro_kill_during_save 20)
+  tellaro_wine_test(kill_during_save)
+
+  # Benchmarks print figures and are run on demand, never by CTest.
+  add_executable(tellaro_bench bench/menu_bench.cpp ${TELLARO_RC})
+  target_link_libraries(tellaro_bench PRIVATE tellaro_win)
+  add_executable(tellaro_settings_tree_bench bench/settings_tree_bench.cpp ${TELLARO_RC})
+  target_link_libraries(tellaro_settings_tree_bench PRIVATE tellaro_win)
+  add_library(tellaro_process_bench STATIC bench/process_bench.cpp)
+  target_link_libraries(tellaro_process_bench PUBLIC tellaro_win psapi)
+  foreach(name soak startup_bench)
+    add_executable(tellaro_${name} bench/${name}.cpp)
+    target_link_libraries(tellaro_${name} PRIVATE tellaro_process_bench)
   endforeach()
+  add_executable(tellaro_bare_tray WIN32 bench/bare_tray.cpp ${TELLARO_RC})
+  target_include_directories(tellaro_bare_tray PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(tellaro_bare_tray PRIVATE shell32)
 endif()
 
 if(CMAKE_CROSSCOMPILING)

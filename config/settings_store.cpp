@@ -171,8 +171,6 @@ int SettingsStore::SaveItemFile(const OptionsRecord& options, const FolderSettin
     return -1;
 }
 
-// -1 when the file can't be read at all; otherwise 0, with damage and cut
-// records already reported.
 int SettingsStore::ReadItemFile(const std::string& path, OptionsRecord& options,
                                 FolderSettings& settings) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -204,27 +202,38 @@ int SettingsStore::ReadItemFile(const std::string& path, OptionsRecord& options,
         // Keep the damaged file for a closer look: the next save replaces it.
         CopyFileA(path.c_str(), (path + kBadCopySuffix).c_str(), FALSE);
         notifier_.ShowError(IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION);
-    } else if (result.truncated) {
+        return 1;
+    }
+    if (result.truncated) {
         notifier_.ShowError(IDS_LOAD_TOO_MANY, IDS_TOO_MANY_CAPTION);
     }
     return 0;
 }
 
-int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings) {
+int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings,
+                                const DefaultsFiller& fillDefaults) {
+    int result = -1;
     try {
         std::string path;
         ItemFilePath(path);
         // Without its folder the file can't be opened, let alone written:
         // the defaults stay, and the first save will tell the user.
-        if (!IsDirectory(path.substr(0, path.find_last_of('\\')))) return -1;
-        if (IsMissing(path)) {
+        if (!IsDirectory(path.substr(0, path.find_last_of('\\')))) {
+            result = -1;
+        } else if (IsMissing(path)) {
+            // The new file is written from the defaults: complete them first.
+            if (fillDefaults) fillDefaults(settings);
             SaveItemFile(options, settings);
             return ImportLegacyIni(options, settings) == 0 ? 0 : 1;
+        } else {
+            result = ReadItemFile(path, options, settings);
+            if (result == 0) return 0;
         }
-        return ReadItemFile(path, options, settings);
     } catch (...) {  // out of memory before anything was replaced
-        return -1;
+        result = -1;
     }
+    if (fillDefaults) fillDefaults(settings);
+    return result == 1 ? 0 : -1;
 }
 
 std::string SettingsStore::LegacyIniPath() {

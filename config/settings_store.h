@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "config/folder_model.h"
@@ -48,10 +49,15 @@ public:
     // Replaces the item file through a temporary file, so a failure at any
     // step leaves the previous file whole. 0, or -1 after telling the user.
     int SaveItemFile(const OptionsRecord& options, const FolderSettings& settings);
+    // Completes the caller's defaults where that is costly (the special
+    // folders the shell knows); run only when no settings file is read.
+    using DefaultsFiller = std::function<void(FolderSettings&)>;
+
     // 0: settings read, or a damaged file reported and set aside (settings
     // unchanged), or the legacy INI imported. 1: first run, defaults saved
     // and nothing to import. -1: the file can't be opened or read.
-    int LoadItemFile(OptionsRecord& options, FolderSettings& settings);
+    int LoadItemFile(OptionsRecord& options, FolderSettings& settings,
+                     const DefaultsFiller& fillDefaults = nullptr);
     // 0 when the INI was imported into `options` and `settings`; -1 when
     // there is none or it is too old, and then nothing changed.
     int ImportLegacyIni(OptionsRecord& options, FolderSettings& settings);
@@ -60,6 +66,7 @@ private:
     std::string DefaultSettingsFolder();
     std::string FallbackFolder();
     std::string LegacyIniPath();
+    // 0 read, 1 damaged and reported, -1 unreadable.
     int ReadItemFile(const std::string& path, OptionsRecord& options, FolderSettings& settings);
     bool WriteItemFile(const std::string& path, const OptionsRecord& options,
                        const FolderSettings& settings);

@@ -105,6 +105,34 @@ TEST_F(SettingsStoreTest, FirstStartWritesTheDefaultFileAndReportsFirstRun) {
     EXPECT_TRUE(SameSettings(againSettings, TableOrderSettings()));
 }
 
+// The costly defaults are worked out only when no file supplies settings,
+// and before a first start writes them.
+TEST_F(SettingsStoreTest, DefaultsAreCompletedOnlyWithoutAReadableFile) {
+    int filled = 0;
+    const SettingsStore::DefaultsFiller fill = [&](FolderSettings& s) {
+        ++filled;
+        s = TableOrderSettings();
+    };
+    OptionsRecord options;
+    FolderSettings settings;
+    EXPECT_EQ(Store().LoadItemFile(options, settings, fill), 1);
+    EXPECT_EQ(filled, 1);
+    EXPECT_EQ(ReadBytes(ItemFile()), EncodeItemFile(OptionsRecord{}, TableOrderSettings()));
+
+    SaveFile(SomeOptions(), SomeTree());
+    EXPECT_EQ(Store().LoadItemFile(options, settings, fill), 0);
+    EXPECT_EQ(filled, 1);
+    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+
+    Bytes damaged = ReadBytes(ItemFile());
+    damaged[90] ^= 0x20;
+    WriteBytes(ItemFile(), damaged);
+    FolderSettings untouched;
+    EXPECT_EQ(Store().LoadItemFile(options, untouched, fill), 0);
+    EXPECT_EQ(filled, 2);
+    EXPECT_TRUE(SameSettings(untouched, TableOrderSettings()));
+}
+
 TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
     SettingsStore store = Store();
     ASSERT_EQ(store.SaveItemFile(SomeOptions(), SomeTree()), 0);
