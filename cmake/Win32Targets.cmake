@@ -106,7 +106,7 @@ if(TELLARO_WIN_TESTS STREQUAL "full")
     target_link_libraries(tellaro_${name} PRIVATE tellaro_process_bench)
   endforeach()
   add_executable(tellaro_bare_tray WIN32 bench/bare_tray.cpp ${TELLARO_RC})
-  target_include_directories(tellaro_bare_tray PRIVATE ${CMAKE_SOURCE_DIR})
+  target_include_directories(tellaro_bare_tray PRIVATE ${CMAKE_SOURCE_DIR} ${TELLARO_GENERATED_DIR})
   target_link_libraries(tellaro_bare_tray PRIVATE shell32)
 endif()
 
