@@ -55,11 +55,14 @@ if(TELLARO_WIN_TESTS STREQUAL "full")
   add_test(NAME win32_tests COMMAND tellaro_win32_tests --gtest_color=no)
   tellaro_wine_test(win32_tests)
 
+  # One program per benchmark source; the popup path's is tellaro_bench.
   file(GLOB TELLARO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-  if(TELLARO_BENCH_SOURCES)
-    add_executable(tellaro_bench ${TELLARO_BENCH_SOURCES} ${TELLARO_RC})
-    target_link_libraries(tellaro_bench PRIVATE tellaro_win)
-  endif()
+  foreach(src ${TELLARO_BENCH_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    string(REPLACE "menu_bench" "bench" name ${name})
+    add_executable(tellaro_${name} ${src} ${TELLARO_RC})
+    target_link_libraries(tellaro_${name} PRIVATE tellaro_win)
+  endforeach()
 endif()
 
 if(CMAKE_CROSSCOMPILING)

@@ -102,6 +102,22 @@ std::int32_t WorkingCopy::Append(FolderItem record) {
 
 // ---- Building the tree
 
+// Both are asked of the host once: every rebuild needs the same 48 texts and
+// 45 answers, and each costs a resource lookup or a call into the shell.
+const std::string& SettingsTree::FixedText(int stringId) {
+    for (const auto& known : texts_)
+        if (known.first == stringId) return known.second;
+    texts_.emplace_back(stringId, host_.Text(stringId));
+    return texts_.back().second;
+}
+
+bool SettingsTree::IsSpecialFolderAvailable(std::size_t tableIndex) {
+    if (tableIndex >= available_.size()) return false;
+    if (available_[tableIndex] < 0)
+        available_[tableIndex] = host_.IsSpecialFolderAvailable(tableIndex) ? 1 : 0;
+    return available_[tableIndex] != 0;
+}
+
 NodeHandle SettingsTree::SpecialRoot(std::int32_t number) const {
     for (NodeHandle n = tree_.FirstChild(tree_.Root()); n != kNoNode; n = tree_.NextSibling(n))
         if (tree_.Number(n) == number) return n;
@@ -111,16 +127,24 @@ NodeHandle SettingsTree::SpecialRoot(std::int32_t number) const {
 int SettingsTree::LoadTree(const FolderSettings& settings, bool discardItems) {
     tree_.DeleteAll();
     const NodeHandle root = tree_.InsertLast(
-        kNoNode, {host_.Text(IDS_MENU_ROOT), node_image::kMenuRoot, node_number::kMenuRoot});
+        kNoNode, {FixedText(IDS_MENU_ROOT), node_image::kMenuRoot, node_number::kMenuRoot});
     if (root == kNoNode) return -1;
-    if (tree_.InsertLast(root, {host_.Text(IDS_SPECIAL_FOLDERS1), node_image::kGroup,
+    const int result = FillUnderRoot(root, settings, discardItems);
+    // Expanded only now: the control inserts under a collapsed node many
+    // times faster, and the user sees the same tree.
+    tree_.Expand(root);
+    return result;
+}
+
+int SettingsTree::FillUnderRoot(NodeHandle root, const FolderSettings& settings,
+                                bool discardItems) {
+    if (tree_.InsertLast(root, {FixedText(IDS_SPECIAL_FOLDERS1), node_image::kGroup,
                                 node_number::kSpecialRoot1}) == kNoNode)
         return -1;
     const bool second = host_.HasSecondSpecialRoot();
-    if (second && tree_.InsertLast(root, {host_.Text(IDS_SPECIAL_FOLDERS2), node_image::kGroup,
+    if (second && tree_.InsertLast(root, {FixedText(IDS_SPECIAL_FOLDERS2), node_image::kGroup,
                                           node_number::kSpecialRoot2}) == kNoNode)
         return -1;
-    tree_.Expand(root);
     if (FillSpecialFolders1(settings.specialFolderOrder1) != 0) return -1;
     if (second && FillSpecialFolders2(settings.specialFolderOrder2) != 0) return -1;
     items_.Fill(settings.items);
@@ -137,9 +161,9 @@ int SettingsTree::FillSpecialFolders(std::int32_t rootNumber, const std::uint8_t
     // One node per shown position, the lowest entry winning a shared one;
     // folders this system lacks stay out of the tree.
     for (std::size_t k : SpecialFolderTable::VisibleEntries(order, count)) {
-        if (!host_.IsSpecialFolderAvailable(tableOffset + k)) continue;
+        if (!IsSpecialFolderAvailable(tableOffset + k)) continue;
         const SpecialFolderEntry& entry = SpecialFolderTable::Entry(tableOffset + k);
-        const NodeData data{host_.Text(entry.stringId), firstImage + static_cast<int>(k),
+        const NodeData data{FixedText(entry.stringId), firstImage + static_cast<int>(k),
                             firstNumber + static_cast<std::int32_t>(k)};
         if (tree_.InsertLast(root, data) == kNoNode) return -1;
     }

@@ -5,9 +5,12 @@
 // Portable: no Windows headers.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/folder_model.h"
 #include "settings/node_tree.h"
@@ -112,6 +115,10 @@ public:
     int BuildLevel(NodeHandle parent, std::size_t& p);
     void CollectLevel(NodeHandle first, int depth, FolderSettings& out);
 
+    // The host's answers, kept for the tree's life.
+    const std::string& FixedText(int stringId);
+    bool IsSpecialFolderAvailable(std::size_t tableIndex);
+
     // The menu root and the special roots (kNoNode when absent).
     NodeHandle MenuRoot() const { return tree_.Root(); }
     NodeHandle SpecialRoot(std::int32_t number) const;
@@ -125,6 +132,7 @@ public:
     SettingsTreeHost& Host() { return host_; }
 
 private:
+    int FillUnderRoot(NodeHandle root, const FolderSettings& settings, bool discardItems);
     int FillSpecialFolders(std::int32_t rootNumber, const std::uint8_t* order, std::size_t count,
                            std::size_t tableOffset, int firstImage, std::int32_t firstNumber);
     void CollectOrder(std::int32_t rootNumber, std::int32_t firstNumber, std::uint8_t* order,
@@ -134,6 +142,14 @@ private:
     NodeTree& tree_;
     SettingsTreeHost& host_;
     WorkingCopy items_;
+    std::vector<std::pair<int, std::string>> texts_;
+    std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> available_ = MakeUnknown();
+
+    static std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> MakeUnknown() {
+        std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> a;
+        a.fill(-1);
+        return a;
+    }
 };
 
 }  // namespace tellaro

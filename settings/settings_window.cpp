@@ -1,65 +1,322 @@
+// The settings window's lifetime, its exchange of settings with the
+// controller, and the dispatch of messages, notifications and commands.
 #include "settings/settings_window.h"
 
+#include <new>
+
+#include "base/resource_text.h"
+#include "config/special_folder_table.h"
+#include "config/special_folders_win.h"
 #include "res/resource.h"
 
 namespace tellaro {
 
-SettingsWindow::~SettingsWindow() { Close(); }
+namespace {
+
+template <typename T, typename... Args>
+std::unique_ptr<T> MakeNoThrow(Args&&... args) {
+    return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow() : Dialog(nullptr), logic_(nodes_, *this) {}
+
+SettingsWindow::~SettingsWindow() {
+    Close();
+}
 
 int SettingsWindow::Open() {
+    systemInfo_ = MakeNoThrow<SystemInfo>();
+    if (!systemInfo_) return -1;
     if (CreateModeless(ModuleInstance(), IDD_SETTINGS) != 0) return -1;
     SetClassIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM)));
-    SetClassSmallIcon(static_cast<HICON>(LoadImageA(
-        ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, 0)));
+    SetClassSmallIcon(static_cast<HICON>(
+        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, 0)));
     return 0;
 }
 
 int SettingsWindow::Close() {
+    nodes_.SetControl(nullptr);
+    systemInfo_.reset();
+    pathLabel_.reset();
+    tree_.reset();
+    okButton_.reset();
+    cancelButton_.reset();
+    helpButton_.reset();
+    DestroyMenus();
     if (GetHandle() == nullptr) return 0;
     Show(0);
     return Destroy();
 }
 
+void SettingsWindow::DestroyMenus() {
+    for (HMENU* menu : {&rootMenu_, &specialRootMenu_, &groupMenu_, &folderMenu_, &dropMenu_}) {
+        if (*menu != nullptr) DestroyMenu(*menu);
+        *menu = nullptr;
+    }
+}
+
+int SettingsWindow::InitWindow() {
+    if (CreateControls() != 0) return -1;
+    struct {
+        HMENU* menu;
+        int id;
+    } const menus[] = {{&rootMenu_, IDM_ROOT_CONTEXT},
+                       {&specialRootMenu_, IDM_SPECIAL_ROOT_CONTEXT},
+                       {&groupMenu_, IDM_GROUP_CONTEXT}};
+    for (const auto& m : menus) {
+        if (*m.menu == nullptr) *m.menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(m.id));
+        if (*m.menu == nullptr) return -1;
+    }
+    return 0;
+}
+
+// ---- The exchange with the controller
+
+int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
+    // One repaint for the whole rebuild instead of one per node.
+    if (tree_) tree_->SetRedraw(FALSE);
+    const int result = logic_.LoadTree(settings, discardItems);
+    if (tree_) {
+        tree_->SetRedraw(TRUE);
+        tree_->Invalidate();
+        if (result == 0) tree_->FocusControl();
+    }
+    return result;
+}
+
+void SettingsWindow::ShowWithItems(bool show, const FolderItemList& items) {
+    Show(show ? 1 : 0);
+    logic_.Items().Fill(items);
+}
+
+int SettingsWindow::CollectSettings(FolderSettings& out) {
+    logic_.Collect(out);
+    LoadTree(out, true);
+    return 0;
+}
+
+// ---- What the tree logic asks of the window
+
+std::string SettingsWindow::Text(int stringId) {
+    return LoadResourceString(stringId);
+}
+
+bool SettingsWindow::HasSecondSpecialRoot() {
+    return systemInfo_ && systemInfo_->IsNT() && systemInfo_->MajorVersion() >= 5;
+}
+
+bool SettingsWindow::IsSpecialFolderAvailable(std::size_t tableIndex) {
+    return tableIndex < SpecialFolderTable::EntryCount &&
+           ::tellaro::IsSpecialFolderAvailable(SpecialFolderTable::Entry(tableIndex).csidl);
+}
+
+void SettingsWindow::ReportTooManyItems() {
+    MessageBoxA(nullptr, Text(IDS_COLLECT_TOO_MANY).c_str(), Text(IDS_TOO_MANY_CAPTION).c_str(),
+                MB_ICONERROR);
+}
+
+// ---- Dispatch
+
 int SettingsWindow::OnMessage(DialogMessage& record) {
+    const bool own = IsOwn(record);
     switch (record.message) {
+        case WM_SIZE:
+            if (own) OnSize(record);
+            break;
         case WM_CLOSE:
             // Whatever dialog it was sent to: closing any window of the
             // program closes the program.
             Destroy();
             break;
+        case WM_SHOWWINDOW:
+            if (own && record.wParam) LoadShellImages();
+            break;
+        case WM_NOTIFY:
+            if (IsOwnTreeNotify(record)) OnNotify(record);
+            break;
         case WM_COMMAND:
-            if (IsEscape(record)) PostCommand(IDC_SETTINGS_CANCEL);
+            OnCommand(record);
             break;
         case WM_SYSCOMMAND:
-            // The close box only hides the window and drops the edit.
+            // The close box (in any of its variants) only hides the window
+            // and drops the edit; letting it through would end the program.
             if (IsCloseBox(record)) {
                 Show(0);
                 PostCommand(IDC_SETTINGS_CANCEL);
                 record.result = 1;
             }
             break;
+        case WM_INITMENUPOPUP:
+            if (own) OnInitMenuPopup(record);
+            break;
+        case WM_MOUSEMOVE:
+            if (dragging_) OnMouseMove(record);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (dragging_) OnButtonDown();
+            break;
+        case WM_LBUTTONUP:
+            if (dragging_) OnLButtonUp();
+            break;
+        case WM_RBUTTONUP:
+            if (dragging_) OnRButtonUp();
+            break;
+        case WM_EXITMENULOOP:
+            if (own) OnExitMenuLoop();
+            break;
+        case WM_SIZING:
+            if (own) OnSizing(record);
+            break;
+        case WM_DROPFILES:
+            if (own) OnDropFiles(reinterpret_cast<HDROP>(record.wParam));
+            break;
+        case MSG_OPEN_NODE:
+            if (own) OnOpenNode(record.lParam);
+            break;
+        case MSG_DROP_MENU:
+            if (own) OnDropMenu();
+            break;
+        case MSG_CONTEXT_MENU:
+            if (own) ShowContextMenu(record.wParam != 0);
+            break;
     }
     return 0;
 }
 
-// The tree view editor arrives with a later change; until then the window
-// keeps the settings it was loaded with, so OK hands back exactly those.
-int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
-    (void)discardItems;
-    shown_ = settings;
+bool SettingsWindow::IsOwnTreeNotify(const DialogMessage& record) const {
+    const auto* header = reinterpret_cast<const NMHDR*>(record.lParam);
+    return IsOwn(record) && tree_ && header != nullptr && header->idFrom == IDC_SETTINGS_TREE &&
+           header->hwndFrom == tree_->GetControlHandle();
+}
+
+void SettingsWindow::OnNotify(DialogMessage& record) {
+    const auto* header = reinterpret_cast<const NMHDR*>(record.lParam);
+    // The tree of an ANSI dialog notifies in ANSI; the wide codes carry the
+    // same layout where it matters here (the nodes), so both are taken.
+    auto tree = [&record]() -> const NMTREEVIEWA& {
+        return *reinterpret_cast<const NMTREEVIEWA*>(record.lParam);
+    };
+    switch (header->code) {
+        case TVN_KEYDOWN:
+            OnTreeKeyDown(reinterpret_cast<const NMTVKEYDOWN*>(record.lParam)->wVKey);
+            break;
+        case TVN_BEGINDRAGA:
+        case TVN_BEGINDRAGW:
+        case TVN_BEGINRDRAGA:
+        case TVN_BEGINRDRAGW:
+            OnBeginDrag(tree());
+            break;
+        case TVN_SELCHANGEDA:
+        case TVN_SELCHANGEDW:
+            OnSelChanged(tree());
+            break;
+        case NM_RCLICK:
+            RequestContextMenu(false);
+            break;
+        case NM_DBLCLK:
+            OpenSelected();
+            break;
+    }
+}
+
+void SettingsWindow::OnCommand(DialogMessage& record) {
+    if (IsEscape(record)) {
+        PostCommand(IDC_SETTINGS_CANCEL);
+        return;
+    }
+    // The window's commands come from its own menus; a hidden window has no
+    // working copy to edit, however a stray command got here.
+    if (!IsOwn(record) || !IsEditing()) return;
+    const SettingsCommandRoute route =
+        RouteSettingsCommand(HIWORD(record.wParam), LOWORD(record.wParam));
+    switch (route.command) {
+        case SettingsCommand::None:
+            break;
+        case SettingsCommand::NewFolder:
+            NewFolder(route.inGroup);
+            break;
+        case SettingsCommand::NewGroup:
+            NewGroup(route.inGroup);
+            break;
+        case SettingsCommand::NewSeparator:
+            NewSeparator(route.inGroup);
+            break;
+        case SettingsCommand::DeleteSelected:
+            DeleteSelected();
+            break;
+        case SettingsCommand::EditProperties:
+            EditProperties();
+            break;
+        case SettingsCommand::SortChildren:
+            SortChildren();
+            break;
+        case SettingsCommand::DeleteAllChildren:
+            DeleteAllChildren();
+            break;
+        case SettingsCommand::RestoreInitialState:
+            RestoreInitialState();
+            break;
+        case SettingsCommand::RestoreChildren:
+            RestoreChildren();
+            break;
+        case SettingsCommand::OpenSelected:
+            OpenSelected();
+            break;
+        case SettingsCommand::CopyIntoGroup:
+            CopyIntoGroup();
+            break;
+        case SettingsCommand::MoveIntoGroup:
+            MoveIntoGroup();
+            break;
+        case SettingsCommand::CopyBelowTarget:
+            CopyBelowTarget();
+            break;
+        case SettingsCommand::MoveBelowTarget:
+            MoveBelowTarget();
+            break;
+        case SettingsCommand::CancelDrop:
+            CancelDrop();
+            break;
+    }
+}
+
+void SettingsWindow::OnSelChanged(const NMTREEVIEWA& notification) {
+    if (!pathLabel_) return;
+    const NodeHandle node = TreeViewNodeTree::ToNode(notification.itemNew.hItem);
+    pathLabel_->SetControlText(logic_.PathLabelText(node).c_str());
+}
+
+// ---- Editing and dragging: routed, not built yet
+
+void SettingsWindow::NewFolder(bool) {}
+void SettingsWindow::NewGroup(bool) {}
+void SettingsWindow::NewSeparator(bool) {}
+void SettingsWindow::DeleteSelected() {}
+void SettingsWindow::EditProperties() {}
+void SettingsWindow::SortChildren() {}
+void SettingsWindow::DeleteAllChildren() {}
+void SettingsWindow::RestoreInitialState() {}
+void SettingsWindow::RestoreChildren() {}
+void SettingsWindow::CopyIntoGroup() {}
+void SettingsWindow::MoveIntoGroup() {}
+void SettingsWindow::CopyBelowTarget() {}
+void SettingsWindow::MoveBelowTarget() {}
+void SettingsWindow::CancelDrop() {}
+void SettingsWindow::OnMouseMove(DialogMessage&) {}
+void SettingsWindow::OnButtonDown() {}
+void SettingsWindow::OnLButtonUp() {}
+void SettingsWindow::OnRButtonUp() {}
+void SettingsWindow::OnBeginDrag(const NMTREEVIEWA&) {}
+void SettingsWindow::OnDropMenu() {}
+
+int SettingsWindow::OnDropFiles(HDROP drop) {
+    // Until dropped folders become nodes, the shell still gets its memory back.
+    if (drop != nullptr) DragFinish(drop);
     return 0;
 }
-
-void SettingsWindow::ShowWithItems(bool show, const FolderItemList& items) {
-    Show(show ? 1 : 0);
-    shown_.items.Assign(items);
-}
-
-int SettingsWindow::CollectSettings(FolderSettings& out) {
-    out = shown_;
-    return 0;
-}
-
-int SettingsWindow::InitWindow() { return 0; }
 
 }  // namespace tellaro

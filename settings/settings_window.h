@@ -1,32 +1,144 @@
 // The settings window: the program's main, normally hidden window. Its handle
 // owns the tray icon, the hotkey and the popup menus, and a second instance
-// finds the running one by its caption.
+// finds the running one by its caption. It shows the whole menu as a tree
+// and hands the edited tree back as settings; the tree logic itself lives in
+// SettingsTree, which this window runs over its tree-view control.
 #pragma once
 
+#include <windows.h>
+// The common controls' and shell's declarations build on windows.h.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <memory>
+
 #include "config/folder_model.h"
+#include "config/system_info.h"
+#include "settings/settings_frame_rules.h"
+#include "settings/settings_tree.h"
+#include "settings/tree_view_node_tree.h"
+#include "ui/controls/dialog_control.h"
+#include "ui/controls/image_list.h"
+#include "ui/controls/tree_view_control.h"
 #include "ui/framework/dialog.h"
 
 namespace tellaro {
 
-class SettingsWindow : public Dialog {
+class SettingsWindow : public Dialog, private SettingsTreeHost {
 public:
-    SettingsWindow() : Dialog(nullptr) {}
+    SettingsWindow();
     ~SettingsWindow() override;
 
-    // Creates the hidden modeless window; non-zero on failure.
+    // Creates the hidden modeless window; -1 on failure.
     virtual int Open();
+    // Releases controls and menus, hides and destroys the window.
     virtual int Close();
     virtual int OnMessage(DialogMessage& record);
-    // Rebuilds everything the window shows from `settings`.
+    // Rebuilds every node from `settings`; with discardItems the working
+    // copy is emptied (the window is hidden and idle).
     virtual int LoadTree(const FolderSettings& settings, bool discardItems);
+    // Shows or hides the window and refills the working copy; the tree was
+    // built from the same list.
     virtual void ShowWithItems(bool show, const FolderItemList& items);
-    // Hands back the edited state as a complete new record.
+    // The tree as a complete new record; the tree is rebuilt from it.
     virtual int CollectSettings(FolderSettings& out);
-    // Controls and context menus; non-zero on failure.
+    // Controls, image lists, layout and context menus; -1 on failure.
     virtual int InitWindow();
+    virtual void OnCommand(DialogMessage& record);
+    virtual void OnNotify(DialogMessage& record);
+
+    // Editing commands of the menus and the drop menu. They are routed
+    // here already and change nothing until the editing change arrives.
+    virtual void NewFolder(bool inGroup);
+    virtual void NewGroup(bool inGroup);
+    virtual void NewSeparator(bool inGroup);
+    virtual void DeleteSelected();
+    virtual void EditProperties();
+    virtual void SortChildren();
+    virtual void DeleteAllChildren();
+    virtual void RestoreInitialState();
+    virtual void RestoreChildren();
+    virtual void CopyIntoGroup();
+    virtual void MoveIntoGroup();
+    virtual void CopyBelowTarget();
+    virtual void MoveBelowTarget();
+    virtual void CancelDrop();
+    // Files dropped from the shell; the drop handle is always released.
+    virtual int OnDropFiles(HDROP drop);
+    virtual void OnExitMenuLoop();
+
+    virtual void OnSizing(DialogMessage& record);
+    virtual void OnSize(DialogMessage& record);
+    virtual void OnInitMenuPopup(DialogMessage& record);
+    // Mouse while a node is dragged; no drag starts before the editing change.
+    virtual void OnMouseMove(DialogMessage& record);
+    virtual void OnButtonDown();
+    virtual void OnLButtonUp();
+    virtual void OnRButtonUp();
+    virtual void OnBeginDrag(const NMTREEVIEWA& notification);
+    virtual void OnSelChanged(const NMTREEVIEWA& notification);
+    virtual void RequestContextMenu(bool atItem);
+    virtual void OpenSelected();
+    virtual void OnTreeKeyDown(WORD virtualKey);
+    virtual void OnOpenNode(LPARAM number);
+    virtual void OnDropMenu();
+    virtual void ShowContextMenu(bool atItem);
+    virtual int CreateControls();
+
+    // Opens at the mouse pointer, inside the visible desktop.
+    BOOL Show(int flag) override;
+
+    // While shown the user edits; hidden, there is no working copy, and
+    // keys, context menus and editing commands are ignored.
+    bool IsEditing() const { return IsVisibleNow(); }
+    SettingsTree& Tree() { return logic_; }
+    TreeViewControl* TreeControl() const { return tree_.get(); }
+    int TreeImageCount() const { return treeImages_ ? treeImages_->GetImageCount() : -1; }
+    // Whether special folder j of each table has a file-system directory;
+    // worked out with the icons when the window is first shown.
+    const std::uint8_t* HasDirectory1();
+    const std::uint8_t* HasDirectory2();
 
 private:
-    FolderSettings shown_;
+    std::string Text(int stringId) override;
+    bool HasSecondSpecialRoot() override;
+    bool IsSpecialFolderAvailable(std::size_t tableIndex) override;
+    void ReportTooManyItems() override;
+
+    bool IsOwnTreeNotify(const DialogMessage& record) const;
+    int MeasureLayout();
+    int CreateImageLists();
+    void LoadShellImages();
+    void DestroyMenus();
+    HMENU MenuFor(int menuId) const;
+    void ApplyStates(HMENU menu, const std::vector<ItemState>& states) const;
+    bool ContextMenuPoint(bool atItem, NodeHandle& node, POINT& point) const;
+
+    std::unique_ptr<DialogControl> pathLabel_;
+    std::unique_ptr<TreeViewControl> tree_;
+    std::unique_ptr<DialogControl> okButton_;
+    std::unique_ptr<DialogControl> cancelButton_;
+    std::unique_ptr<DialogControl> helpButton_;
+    std::unique_ptr<ImageList> treeImages_;
+    std::unique_ptr<ImageList> dragImage_;
+    std::unique_ptr<ImageList> dragCursors_;
+    std::unique_ptr<SystemInfo> systemInfo_;
+    TreeViewNodeTree nodes_;
+    SettingsTree logic_;
+    HMENU rootMenu_ = nullptr;
+    HMENU specialRootMenu_ = nullptr;
+    HMENU groupMenu_ = nullptr;
+    HMENU folderMenu_ = nullptr;
+    HMENU dropMenu_ = nullptr;
+    bool dragging_ = false;
+    NodeHandle dragSource_ = kNoNode;
+    NodeHandle dropTarget_ = kNoNode;
+    bool shellImagesLoaded_ = false;
+    std::uint8_t hasDirectory1_[kSpecialFolderCount1] = {};
+    std::uint8_t hasDirectory2_[kSpecialFolderCount2] = {};
+    FrameLayout layout_;
+    bool haveLayout_ = false;
 };
 
 }  // namespace tellaro

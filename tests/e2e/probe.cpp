@@ -5,6 +5,7 @@
 //   probe gone CAPTION SECONDS        0 once no such window exists
 //   probe count CAPTION               prints how many top-level windows have it
 //   probe visible CAPTION             0 when the window is visible
+//   probe inside CAPTION              0 when the window lies wholly on the screen
 //   probe post CAPTION MSG WPARAM LPARAM
 //   probe waitclass CLASS TITLE SECONDS   0 once a window of that class and title exists
 //   probe closeclass CLASS            posts WM_CLOSE to every window of that class
@@ -56,9 +57,13 @@ long Number(const char* text) { return std::strtol(text, nullptr, 0); }
 
 }  // namespace
 
+// Any visible popup menu: Wine keeps hidden menu windows of the same class
+// around, and the first one found may be one of those.
 bool MenuOpen() {
-    HWND menu = FindWindowA("#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
+    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu != nullptr;
+         menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
+        if (IsWindowVisible(menu)) return true;
+    return false;
 }
 
 int main(int argc, char** argv) {
@@ -90,6 +95,16 @@ int main(int argc, char** argv) {
     if (verb == "visible") {
         HWND window = FindWindowA(nullptr, caption);
         return window != nullptr && IsWindowVisible(window) ? 0 : 1;
+    }
+    if (verb == "inside") {
+        HWND window = FindWindowA(nullptr, caption);
+        RECT r;
+        if (window == nullptr || !GetWindowRect(window, &r)) return 1;
+        std::printf("%ld,%ld %ldx%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+                       r.bottom <= GetSystemMetrics(SM_CYSCREEN)
+                   ? 0
+                   : 1;
     }
     if (verb == "post" && argc == 6) {
         HWND window = FindWindowA(nullptr, caption);

@@ -1,6 +1,8 @@
 // Writes a settings file for the end-to-end checks, through the program's own
 // codec, so a check can start Tellaro.exe with folders and options in place.
 // usage: settings_tool PATH [option=value ...] [folder=PATH|NAME ...]
+//   group=NAME and sep= add a group and a separator; depth=N sets the depth
+//   of the entries that follow it (0 at first).
 //   options: hotkey, hotkeyNearTray, hotkeyMenu, secondLaunchPopup,
 //            secondLaunchNearTray, secondLaunchMenu, secondLaunchWaitMs,
 //            leftClickMenu, rightClickMenu, leftDoubleClickAction,
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
     tellaro::FolderSettings settings;
     // Every entry shown in table order, as on a system that knows them all.
     tellaro::SpecialFolderTable::InitialOrder(settings, [](int) { return true; });
+    std::uint8_t depth = 0;
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
         std::size_t eq = arg.find('=');
@@ -52,9 +55,19 @@ int main(int argc, char** argv) {
             std::size_t bar = value.find('|');
             FolderItem item;
             item.kind = static_cast<std::uint8_t>(tellaro::FolderItemKind::Folder);
+            item.depth = depth;
             item.path = value.substr(0, bar);
             item.name = bar == std::string::npos ? item.path : value.substr(bar + 1);
             settings.items.Append(item);
+        } else if (key == "group" || key == "sep") {
+            FolderItem item;
+            item.kind = static_cast<std::uint8_t>(key == "group" ? tellaro::FolderItemKind::Group
+                                                                 : tellaro::FolderItemKind::Separator);
+            item.depth = depth;
+            item.name = value;
+            settings.items.Append(item);
+        } else if (key == "depth") {
+            depth = static_cast<std::uint8_t>(std::strtol(value.c_str(), nullptr, 0));
         } else if (!SetOption(options, key, std::strtol(value.c_str(), nullptr, 0))) {
             std::fprintf(stderr, "unknown option %s\n", key.c_str());
             return 2;

@@ -1,0 +1,164 @@
+#include "settings/settings_frame_rules.h"
+
+#include <algorithm>
+
+#include "res/resource.h"
+
+namespace tellaro {
+
+namespace {
+
+int Width(const MenuRect& r) {
+    return r.right - r.left;
+}
+int Height(const MenuRect& r) {
+    return r.bottom - r.top;
+}
+
+MenuRect At(int left, int top, int width, int height) {
+    return MenuRect{left, top, left + width, top + height};
+}
+
+// WMSZ_ edges.
+constexpr int kEdgeLeft = 1;
+constexpr int kEdgeTop = 3;
+constexpr int kEdgeTopLeft = 4;
+constexpr int kEdgeTopRight = 5;
+constexpr int kEdgeBottomLeft = 7;
+
+constexpr int kScreenMargin = 30;
+
+}  // namespace
+
+FrameLayout MeasureFrameLayout(int w, int h, const FrameControls& c) {
+    FrameLayout l;
+    l.labelLeft = c.label.left;
+    l.labelTop = c.label.top;
+    l.labelHeight = Height(c.label);
+    l.labelGap = w - Width(c.label);
+    l.treeLeft = c.tree.left;
+    l.treeTop = c.tree.top;
+    l.treeGapX = w - Width(c.tree);
+    l.treeGapY = h - Height(c.tree);
+    l.okGapX = w - c.ok.left;
+    l.okGapY = h - c.ok.top;
+    l.buttonWidth = Width(c.ok);
+    l.buttonHeight = Height(c.ok);
+    l.cancelOffset = c.cancel.left - c.ok.left;
+    l.helpOffset = c.help.left - c.ok.left;
+    l.minWidth = std::min(l.helpOffset + l.buttonWidth + 20, w);
+    return l;
+}
+
+FrameControls PlaceFrameControls(const FrameLayout& l, int w, int h) {
+    FrameControls c;
+    c.label = At(l.labelLeft, l.labelTop, w - l.labelGap, l.labelHeight);
+    c.tree = At(l.treeLeft, l.treeTop, w - l.treeGapX, h - l.treeGapY);
+    const int x = w - l.okGapX;
+    const int y = h - l.okGapY;
+    c.ok = At(x, y, l.buttonWidth, l.buttonHeight);
+    c.cancel = At(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
+    c.help = At(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
+    return c;
+}
+
+void ClampSizingRect(MenuRect& r, int edge, int minWidth) {
+    if (Height(r) < kMinWindowHeight) {
+        if (edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight)
+            r.top = r.bottom - kMinWindowHeight;
+        else
+            r.bottom = r.top + kMinWindowHeight;
+    }
+    if (Width(r) < minWidth) {
+        if (edge == kEdgeLeft || edge == kEdgeTopLeft || edge == kEdgeBottomLeft)
+            r.left = r.right - minWidth;
+        else
+            r.right = r.left + minWidth;
+    }
+}
+
+MenuPoint PlaceSettingsWindow(MenuPoint p, int width, int height, const MenuRect& ref) {
+    if (ref.bottom < p.y + height) p.y = ref.bottom - height - kScreenMargin;
+    if (p.y < ref.top) p.y = ref.top + kScreenMargin;
+    if (ref.right < p.x + width) p.x = ref.right - width - kScreenMargin;
+    if (p.x < ref.left) p.x = ref.left + kScreenMargin;
+    return p;
+}
+
+ContextMenuPlan PlanContextMenu(NodeKind kind, bool hasChildren) {
+    const unsigned ifChildren = hasChildren ? kItemEnabled : kItemGrayed;
+    switch (kind) {
+        case NodeKind::MenuRoot:
+            return {IDM_ROOT_CONTEXT, {}};
+        case NodeKind::SpecialRoot:
+            // Sort, and delete all children.
+            return {IDM_SPECIAL_ROOT_CONTEXT, {{0, ifChildren}, {2, ifChildren}}};
+        case NodeKind::UserGroup:
+            return {IDM_GROUP_CONTEXT, {{0, ifChildren}, {3, ifChildren}}};
+        // Explorer and properties.
+        case NodeKind::SpecialFolder:
+            return {IDM_FOLDER_CONTEXT, {{0, kItemDefault}, {4, kItemGrayed}}};
+        case NodeKind::UserFolder:
+            return {IDM_FOLDER_CONTEXT, {{0, kItemDefault}, {4, kItemEnabled}}};
+        case NodeKind::UserSeparator:
+            return {IDM_FOLDER_CONTEXT, {{0, kItemGrayed}, {4, kItemGrayed}}};
+        case NodeKind::None:
+            break;
+    }
+    return {};
+}
+
+WindowMenuPlan PlanWindowMenu(NodeKind selected) {
+    WindowMenuPlan plan;
+    const bool none = selected == NodeKind::None;
+    const bool special = selected == NodeKind::SpecialFolder;
+    const bool fixed = selected == NodeKind::MenuRoot || selected == NodeKind::SpecialRoot;
+    plan.create = none || special ? kItemGrayed : kItemEnabled;
+    plan.remove = none || fixed ? kItemGrayed : kItemEnabled;
+    plan.properties = none || special || fixed ? kItemGrayed : kItemEnabled;
+    if (none || special) return plan;
+    plan.setCreateItems = true;
+    const bool holdsChildren = selected == NodeKind::MenuRoot || selected == NodeKind::UserGroup;
+    plan.createInside = holdsChildren ? kItemEnabled : kItemGrayed;
+    plan.createBelow = selected == NodeKind::MenuRoot ? kItemGrayed : kItemEnabled;
+    return plan;
+}
+
+bool OpensFromTree(NodeKind kind) {
+    return kind == NodeKind::SpecialFolder || kind == NodeKind::UserFolder;
+}
+
+SettingsCommandRoute RouteSettingsCommand(unsigned notifyCode, unsigned id) {
+    using C = SettingsCommand;
+    struct Row {
+        unsigned id;
+        SettingsCommand command;
+        bool inGroup;
+    };
+    static const Row kRows[] = {
+        {ID_NEW_FOLDER_IN_GROUP, C::NewFolder, true},
+        {ID_NEW_FOLDER_BELOW, C::NewFolder, false},
+        {ID_NEW_GROUP_IN_GROUP, C::NewGroup, true},
+        {ID_NEW_GROUP_BELOW, C::NewGroup, false},
+        {ID_NEW_SEPARATOR_IN_GROUP, C::NewSeparator, true},
+        {ID_NEW_SEPARATOR_BELOW, C::NewSeparator, false},
+        {ID_DELETE_ITEM, C::DeleteSelected, false},
+        {ID_PROPERTIES, C::EditProperties, false},
+        {ID_SORT_CHILDREN, C::SortChildren, false},
+        {ID_DELETE_ALL_CHILDREN, C::DeleteAllChildren, false},
+        {ID_RESTORE_INITIAL_STATE, C::RestoreInitialState, false},
+        {ID_RESTORE_CHILDREN, C::RestoreChildren, false},
+        {ID_EXPLORE, C::OpenSelected, false},
+        {ID_DROP_COPY_INTO_GROUP, C::CopyIntoGroup, false},
+        {ID_DROP_MOVE_INTO_GROUP, C::MoveIntoGroup, false},
+        {ID_DROP_COPY_BELOW, C::CopyBelowTarget, false},
+        {ID_DROP_MOVE_BELOW, C::MoveBelowTarget, false},
+        {ID_DROP_CANCEL, C::CancelDrop, false},
+    };
+    if (notifyCode != 0) return {};
+    for (const Row& row : kRows)
+        if (row.id == id) return {row.command, row.inGroup};
+    return {};
+}
+
+}  // namespace tellaro

@@ -1,0 +1,177 @@
+// The settings window's controls, image lists and layout; sizing and
+// placing the window.
+#include <shlobj.h>
+
+#include <new>
+
+#include "config/special_folder_table.h"
+#include "res/resource.h"
+#include "settings/settings_window.h"
+
+namespace tellaro {
+
+namespace {
+
+template <typename T>
+std::unique_ptr<T> Wrap(HWND dialog, int id) {
+    std::unique_ptr<T> control(new (std::nothrow) T(dialog, id));
+    if (control && control->GetControlHandle() == nullptr) control.reset();
+    return control;
+}
+
+MenuRect ToMenuRect(const RECT& r) {
+    return MenuRect{r.left, r.top, r.right, r.bottom};
+}
+
+// A control's rectangle in the client coordinates of its dialog.
+MenuRect ClientRectOf(HWND dialog, const DialogControl& control) {
+    RECT r = {};
+    GetWindowRect(control.GetControlHandle(), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return ToMenuRect(r);
+}
+
+void Place(const DialogControl& control, const MenuRect& r) {
+    // Without repainting: the window is invalidated once afterwards.
+    MoveWindow(control.GetControlHandle(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+               FALSE);
+}
+
+constexpr UINT kImageFlags = ILC_MASK | ILC_COLOR8;
+
+}  // namespace
+
+int SettingsWindow::CreateControls() {
+    HWND dialog = GetHandle();
+    pathLabel_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_PATH);
+    tree_ = Wrap<TreeViewControl>(dialog, IDC_SETTINGS_TREE);
+    okButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_OK);
+    cancelButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_CANCEL);
+    helpButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_HELP);
+    if (!pathLabel_ || !tree_ || !okButton_ || !cancelButton_ || !helpButton_) return -1;
+    nodes_.SetControl(tree_.get());
+    if (MeasureLayout() != 0) return -1;
+    return CreateImageLists();
+}
+
+int SettingsWindow::MeasureLayout() {
+    RECT client = {};
+    if (!GetClientRect(GetHandle(), &client)) return -1;
+    HWND dialog = GetHandle();
+    const FrameControls made{ClientRectOf(dialog, *pathLabel_), ClientRectOf(dialog, *tree_),
+                             ClientRectOf(dialog, *okButton_), ClientRectOf(dialog, *cancelButton_),
+                             ClientRectOf(dialog, *helpButton_)};
+    layout_ = MeasureFrameLayout(client.right, client.bottom, made);
+    haveLayout_ = true;
+    return 0;
+}
+
+int SettingsWindow::CreateImageLists() {
+    HINSTANCE module = ModuleInstance();
+    if (!dragCursors_) {
+        dragCursors_.reset(new (std::nothrow) ImageList());
+        if (!dragCursors_ || dragCursors_->Create(32, 32, kImageFlags, 3, 1) != 0) return -1;
+        for (int id : {IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
+            dragCursors_->AddIcon(LoadCursorA(module, MAKEINTRESOURCEA(id)));
+    }
+    if (!treeImages_) {
+        treeImages_.reset(new (std::nothrow) ImageList());
+        if (!treeImages_ || treeImages_->Create(16, 16, kImageFlags, node_image::kCount, 1) != 0)
+            return -1;
+        for (int id : {IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR})
+            treeImages_->AddIconResource(module, id, 16, 16);
+    }
+    // The special folders' icons follow when the window is first shown.
+    tree_->SetImageList(treeImages_->GetHandle(), TVSIL_NORMAL);
+    return 0;
+}
+
+// The shell's icon of every special folder, and whether it has a directory.
+// Asking the shell 45 times costs start-up a noticeable moment, and nobody
+// sees the icons before the window is shown, so this waits until then.
+void SettingsWindow::LoadShellImages() {
+    if (shellImagesLoaded_ || !treeImages_) return;
+    shellImagesLoaded_ = true;
+    for (std::size_t i = 0; i < SpecialFolderTable::EntryCount; ++i) {
+        std::uint8_t& hasDirectory =
+            i < kSpecialFolderCount1 ? hasDirectory1_[i] : hasDirectory2_[i - kSpecialFolderCount1];
+        hasDirectory = 0;
+        LPITEMIDLIST list = nullptr;
+        HICON icon = nullptr;
+        if (SUCCEEDED(
+                SHGetSpecialFolderLocation(nullptr, SpecialFolderTable::Entry(i).csidl, &list))) {
+            char path[MAX_PATH] = {};
+            if (SHGetPathFromIDListA(list, path)) {
+                const DWORD attributes = GetFileAttributesA(path);
+                hasDirectory = attributes != INVALID_FILE_ATTRIBUTES &&
+                               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            }
+            SHFILEINFOA info = {};
+            if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof(info),
+                               SHGFI_PIDL | SHGFI_ICON | SHGFI_SMALLICON))
+                icon = info.hIcon;
+            CoTaskMemFree(list);
+        }
+        // The program's icon stands in, so that image 4 + j stays entry j's.
+        if (icon == nullptr || treeImages_->AddIcon(icon) < 0)
+            treeImages_->AddIconResource(ModuleInstance(), IDI_PROGRAM_SMALL, 16, 16);
+        if (icon != nullptr) DestroyIcon(icon);
+    }
+    if (tree_) tree_->Invalidate();
+}
+
+const std::uint8_t* SettingsWindow::HasDirectory1() {
+    LoadShellImages();
+    return hasDirectory1_;
+}
+
+const std::uint8_t* SettingsWindow::HasDirectory2() {
+    LoadShellImages();
+    return hasDirectory2_;
+}
+
+void SettingsWindow::OnSize(DialogMessage& record) {
+    // WM_SIZE arrives while the dialog is being created, before the controls
+    // are wrapped and measured.
+    if (!haveLayout_ || !pathLabel_ || !tree_ || !okButton_ || !cancelButton_ || !helpButton_)
+        return;
+    if (record.wParam != SIZE_RESTORED && record.wParam != SIZE_MAXIMIZED) return;
+    const FrameControls at =
+        PlaceFrameControls(layout_, LOWORD(record.lParam), HIWORD(record.lParam));
+    Place(*pathLabel_, at.label);
+    Place(*tree_, at.tree);
+    Place(*okButton_, at.ok);
+    Place(*cancelButton_, at.cancel);
+    Place(*helpButton_, at.help);
+    Invalidate();
+}
+
+void SettingsWindow::OnSizing(DialogMessage& record) {
+    auto* rect = reinterpret_cast<RECT*>(record.lParam);
+    if (rect == nullptr) return;
+    MenuRect r = ToMenuRect(*rect);
+    ClampSizingRect(r, static_cast<int>(record.wParam), haveLayout_ ? layout_.minWidth : 0);
+    *rect = RECT{r.left, r.top, r.right, r.bottom};
+    record.result = TRUE;
+}
+
+BOOL SettingsWindow::Show(int flag) {
+    if (flag == 1 && IsLive() && systemInfo_) {
+        RECT reference = {};
+        POINT pointer = {};
+        // Any rectangle of the visible desktop serves; the icon view is the
+        // one without the task bar where the shell has one.
+        const bool haveReference = systemInfo_->DesktopViewRect(&reference) == 0 ||
+                                   systemInfo_->DesktopRect(&reference) == 0;
+        if (haveReference && GetCursorPos(&pointer)) {
+            const int width = GetWidth();
+            const int height = GetHeight();
+            const MenuPoint at = PlaceSettingsWindow(MenuPoint{pointer.x, pointer.y}, width, height,
+                                                     ToMenuRect(reference));
+            MoveWindow(GetHandle(), at.x, at.y, width, height, FALSE);
+        }
+    }
+    return Dialog::Show(flag);
+}
+
+}  // namespace tellaro

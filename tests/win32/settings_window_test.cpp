@@ -1,0 +1,145 @@
+// The settings window over the real tree-view control: what it shows, what
+// OK hands back, and opening a folder from the tree.
+#include "settings/settings_window.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "../common/model_builders.h"
+#include "app/shell_launcher.h"
+#include "base/resource_text.h"
+#include "config/item_codec.h"
+#include "config/special_folders_win.h"
+#include "res/resource.h"
+#include "ui/framework/application.h"
+
+namespace tellaro {
+namespace {
+
+// Hands every dialog message to the window, as the controller does.
+class ChainApplication : public Application {
+public:
+    SettingsWindow* window = nullptr;
+    int OnDialogMessage(DialogMessage& record) override {
+        if (window != nullptr) window->OnMessage(record);
+        return 0;
+    }
+};
+
+std::vector<std::string> g_opened;
+BOOL RecordExecute(SHELLEXECUTEINFOA* info) {
+    g_opened.push_back(std::string(info->lpVerb) + " " + info->lpFile);
+    return TRUE;
+}
+
+class SettingsWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        app_.window = &window_;
+        ASSERT_EQ(window_.Open(), 0);
+        ASSERT_EQ(window_.InitWindow(), 0);
+        // A name longer than any fixed buffer, in double-byte characters.
+        std::string longName;
+        for (int i = 0; i < 150; ++i) longName += "\x83\x74";  // katakana "fu"
+        settings_.items.Append(Item(FolderItemKind::Group, 0, "", "Group"));
+        settings_.items.Append(Item(FolderItemKind::Folder, 1, "C:\\Inner", "Inner"));
+        settings_.items.Append(Item(FolderItemKind::Separator, 1, "", ""));
+        settings_.items.Append(Item(FolderItemKind::Group, 1, "", "Empty"));
+        settings_.items.Append(Item(FolderItemKind::Placeholder, 2, "", ""));
+        settings_.items.Append(Item(FolderItemKind::Folder, 1, "C:\\Last", "Last"));
+        settings_.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Windows", longName));
+        // What the shell knows, at positions without gaps: such a file is
+        // what every OK writes.
+        FillInitialSpecialFolderOrder(settings_);
+        std::uint8_t position = 0;
+        for (std::uint8_t& b : settings_.specialFolderOrder1)
+            if (b != kNotShown) b = position++;
+        position = 0;
+        for (std::uint8_t& b : settings_.specialFolderOrder2)
+            if (b != kNotShown) b = position++;
+    }
+
+    // Label, image and number of a node, read through the control itself.
+    std::string Describe(HTREEITEM item) const {
+        int image = -1, selected = -1;
+        tree()->GetItemImages(item, &image, &selected);
+        return tree()->GetItemText(item) + "/" + std::to_string(image) + "/" +
+               std::to_string(tree()->GetItemData(item));
+    }
+    TreeViewControl* tree() const { return window_.TreeControl(); }
+
+    ChainApplication app_;
+    SettingsWindow window_;
+    FolderSettings settings_;
+};
+
+TEST_F(SettingsWindowTest, TreeShowsRootSpecialRootsAndUserTree) {
+    ASSERT_EQ(window_.LoadTree(settings_, true), 0);
+    const HTREEITEM root = tree()->GetRoot();
+    EXPECT_EQ(Describe(root), LoadResourceString(IDS_MENU_ROOT) + "/0/0");
+    const HTREEITEM special1 = tree()->GetChild(root);
+    EXPECT_EQ(Describe(special1), LoadResourceString(IDS_SPECIAL_FOLDERS1) + "/1/1");
+    // The desktop is known everywhere and comes first in table order.
+    EXPECT_EQ(Describe(tree()->GetChild(special1)), LoadResourceString(IDS_SF_DESKTOP) + "/4/10");
+    const HTREEITEM special2 = tree()->GetNextSibling(special1);
+    EXPECT_EQ(Describe(special2), LoadResourceString(IDS_SPECIAL_FOLDERS2) + "/1/2");
+
+    const HTREEITEM group = tree()->GetNextSibling(special2);
+    EXPECT_EQ(Describe(group), "Group/1/100");
+    std::vector<std::string> inside;
+    for (HTREEITEM c = tree()->GetChild(group); c; c = tree()->GetNextSibling(c))
+        inside.push_back(Describe(c));
+    EXPECT_EQ(inside,
+              (std::vector<std::string>{"Inner/2/101", "-/3/102", "Empty/1/103", "Last/2/105"}));
+    EXPECT_EQ(Describe(tree()->GetNextSibling(group)), settings_.items.At(6).name + "/2/106");
+
+    // The special folders' shell icons are added once the window is shown.
+    EXPECT_EQ(window_.TreeImageCount(), 4);
+    window_.ShowWithItems(true, settings_.items);
+    EXPECT_EQ(window_.TreeImageCount(), 4 + 45);
+}
+
+TEST_F(SettingsWindowTest, OkOnAnUnchangedTreeGivesBackTheSameBytes) {
+    ASSERT_EQ(window_.LoadTree(settings_, true), 0);
+    window_.ShowWithItems(true, settings_.items);
+    const OptionsRecord options;
+    for (int round = 0; round < 2; ++round) {
+        FolderSettings out;
+        ASSERT_EQ(window_.CollectSettings(out), 0);
+        EXPECT_EQ(EncodeItemFile(options, out), EncodeItemFile(options, settings_)) << round;
+        window_.ShowWithItems(true, out.items);
+    }
+}
+
+TEST_F(SettingsWindowTest, OpensOnlyFoldersAndOnlyWhileShown) {
+    ASSERT_EQ(window_.LoadTree(settings_, true), 0);
+    window_.ShowWithItems(true, settings_.items);
+    shell::ShellCalls calls = {};
+    calls.executeEx = RecordExecute;
+    calls.modifiers = [] { return ModifierKeys(); };
+    const shell::ShellCalls saved = shell::InstallShellCalls(calls);
+    g_opened.clear();
+    const HTREEITEM group =
+        tree()->GetNextSibling(tree()->GetNextSibling(tree()->GetChild(tree()->GetRoot())));
+    const HTREEITEM inner = tree()->GetChild(group);
+    for (HTREEITEM item : {group, tree()->GetNextSibling(inner), inner}) {
+        tree()->SelectItem(item);
+        window_.OpenSelected();
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(g_opened, (std::vector<std::string>{"explore C:\\Inner"}));
+
+    // Hidden, the working copy is gone: a late request opens nothing.
+    window_.Show(0);
+    window_.LoadTree(settings_, true);
+    window_.OnOpenNode(101);
+    EXPECT_EQ(g_opened.size(), 1u);
+    shell::InstallShellCalls(saved);
+}
+
+}  // namespace
+}  // namespace tellaro
