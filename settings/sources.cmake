@@ -13,4 +13,6 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/settings_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_menus.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_window_editing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_window_drag.cpp
 )

@@ -197,9 +197,8 @@ int TreeEditor::SortChildren(NodeHandle node) {
 void TreeEditor::DefaultOrder(std::uint8_t* order, std::size_t count,
                               std::size_t tableOffset) const {
     for (std::size_t k = 0; k < count; ++k)
-        order[k] = logic_.Host().IsSpecialFolderAvailable(tableOffset + k)
-                       ? static_cast<std::uint8_t>(k)
-                       : kNotShown;
+        order[k] = logic_.IsSpecialFolderAvailable(tableOffset + k) ? static_cast<std::uint8_t>(k)
+                                                                    : kNotShown;
 }
 
 int TreeEditor::RestoreChildren(NodeHandle node) {
