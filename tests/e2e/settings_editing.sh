@@ -11,6 +11,10 @@ write_settings "group=Tools" "depth=1" "folder=C:\\TellaroE2E\\Inner|Inner" \
     "depth=0" "folder=C:\\TellaroE2E\\Work|Work"
 start_tellaro
 file="$(settings_dir)/Tellaro.tlr"
+# The pointer goes back where it was: where a later check's menus open
+# depends on it.
+eval "$(xdotool getmouselocation --shell)"
+pointer_x=$X pointer_y=$Y
 NEW_FOLDER="フォルダの新規作成"
 INPUT_NOTE="入力した値の注意"
 CONFIRM="削除の確認"
@@ -103,5 +107,6 @@ xdotool mousemove_relative -- -40 -8
 sleep 1
 screenshot "menu-after-drag"
 xdotool key Escape Escape
+xdotool mousemove "$pointer_x" "$pointer_y"
 stop_tellaro
 echo "editing the folder tree: ok"
