@@ -20,7 +20,7 @@ std::unique_ptr<T> MakeNoThrow(Args&&... args) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow() : Dialog(nullptr), logic_(nodes_, *this) {}
+SettingsWindow::SettingsWindow() : Dialog(nullptr), logic_(nodes_, *this), editor_(logic_, *this) {}
 
 SettingsWindow::~SettingsWindow() {
     Close();
@@ -75,6 +75,8 @@ int SettingsWindow::InitWindow() {
 // ---- The exchange with the controller
 
 int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
+    // Every node a drag holds is about to go.
+    CancelDrag();
     // One repaint for the whole rebuild instead of one per node.
     if (tree_) tree_->SetRedraw(FALSE);
     const int result = logic_.LoadTree(settings, discardItems);
@@ -120,6 +122,8 @@ void SettingsWindow::ReportTooManyItems() {
 // ---- Dispatch
 
 int SettingsWindow::OnMessage(DialogMessage& record) {
+    // The modal properties dialog gets its messages through this chain.
+    if (propertiesDialog_) propertiesDialog_->OnMessage(record);
     const bool own = IsOwn(record);
     switch (record.message) {
         case WM_SIZE:
@@ -225,6 +229,8 @@ void SettingsWindow::OnNotify(DialogMessage& record) {
 
 void SettingsWindow::OnCommand(DialogMessage& record) {
     if (IsEscape(record)) {
+        // Cancel rebuilds the tree: the drag lets go of its nodes first.
+        CancelDrag();
         PostCommand(IDC_SETTINGS_CANCEL);
         return;
     }
@@ -288,35 +294,6 @@ void SettingsWindow::OnSelChanged(const NMTREEVIEWA& notification) {
     if (!pathLabel_) return;
     const NodeHandle node = TreeViewNodeTree::ToNode(notification.itemNew.hItem);
     pathLabel_->SetControlText(logic_.PathLabelText(node).c_str());
-}
-
-// ---- Editing and dragging: routed, not built yet
-
-void SettingsWindow::NewFolder(bool) {}
-void SettingsWindow::NewGroup(bool) {}
-void SettingsWindow::NewSeparator(bool) {}
-void SettingsWindow::DeleteSelected() {}
-void SettingsWindow::EditProperties() {}
-void SettingsWindow::SortChildren() {}
-void SettingsWindow::DeleteAllChildren() {}
-void SettingsWindow::RestoreInitialState() {}
-void SettingsWindow::RestoreChildren() {}
-void SettingsWindow::CopyIntoGroup() {}
-void SettingsWindow::MoveIntoGroup() {}
-void SettingsWindow::CopyBelowTarget() {}
-void SettingsWindow::MoveBelowTarget() {}
-void SettingsWindow::CancelDrop() {}
-void SettingsWindow::OnMouseMove(DialogMessage&) {}
-void SettingsWindow::OnButtonDown() {}
-void SettingsWindow::OnLButtonUp() {}
-void SettingsWindow::OnRButtonUp() {}
-void SettingsWindow::OnBeginDrag(const NMTREEVIEWA&) {}
-void SettingsWindow::OnDropMenu() {}
-
-int SettingsWindow::OnDropFiles(HDROP drop) {
-    // Until dropped folders become nodes, the shell still gets its memory back.
-    if (drop != nullptr) DragFinish(drop);
-    return 0;
 }
 
 }  // namespace tellaro

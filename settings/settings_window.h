@@ -17,15 +17,17 @@
 #include "config/system_info.h"
 #include "settings/settings_frame_rules.h"
 #include "settings/settings_tree.h"
+#include "settings/tree_editor.h"
 #include "settings/tree_view_node_tree.h"
 #include "ui/controls/dialog_control.h"
 #include "ui/controls/image_list.h"
 #include "ui/controls/tree_view_control.h"
+#include "ui/dialogs/folder_properties_dialog.h"
 #include "ui/framework/dialog.h"
 
 namespace tellaro {
 
-class SettingsWindow : public Dialog, private SettingsTreeHost {
+class SettingsWindow : public Dialog, private SettingsTreeHost, private TreeEditHost {
 public:
     SettingsWindow();
     ~SettingsWindow() override;
@@ -48,8 +50,8 @@ public:
     virtual void OnCommand(DialogMessage& record);
     virtual void OnNotify(DialogMessage& record);
 
-    // Editing commands of the menus and the drop menu. They are routed
-    // here already and change nothing until the editing change arrives.
+    // Editing commands of the menus and the drop menu; each acts on the
+    // selected node, or on the node dragged and the one it was dropped on.
     virtual void NewFolder(bool inGroup);
     virtual void NewGroup(bool inGroup);
     virtual void NewSeparator(bool inGroup);
@@ -64,14 +66,18 @@ public:
     virtual void CopyBelowTarget();
     virtual void MoveBelowTarget();
     virtual void CancelDrop();
-    // Files dropped from the shell; the drop handle is always released.
+    // A transfer of the drag's source; a move also ends its part in the drag.
+    virtual int MoveItem(NodeHandle source, NodeHandle target, bool below);
+    virtual int TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy);
+    // Files dropped from the shell become folders in drop order; the drop
+    // handle is always released. -1 when memory ran out on the way.
     virtual int OnDropFiles(HDROP drop);
     virtual void OnExitMenuLoop();
 
     virtual void OnSizing(DialogMessage& record);
     virtual void OnSize(DialogMessage& record);
     virtual void OnInitMenuPopup(DialogMessage& record);
-    // Mouse while a node is dragged; no drag starts before the editing change.
+    // Mouse while a node is dragged.
     virtual void OnMouseMove(DialogMessage& record);
     virtual void OnButtonDown();
     virtual void OnLButtonUp();
@@ -92,6 +98,7 @@ public:
     // While shown the user edits; hidden, there is no working copy, and
     // keys, context menus and editing commands are ignored.
     bool IsEditing() const { return IsVisibleNow(); }
+    bool IsDragging() const { return dragging_; }
     SettingsTree& Tree() { return logic_; }
     TreeViewControl* TreeControl() const { return tree_.get(); }
     int TreeImageCount() const { return treeImages_ ? treeImages_->GetImageCount() : -1; }
@@ -105,6 +112,28 @@ private:
     bool HasSecondSpecialRoot() override;
     bool IsSpecialFolderAvailable(std::size_t tableIndex) override;
     void ReportTooManyItems() override;
+    bool SpecialFolderDirectory(std::size_t tableIndex, std::string& path) override;
+    void ReportDropOnDescendant() override;
+    void ReportTooDeep() override;
+
+protected:
+    // Every message box of the editing commands; tests answer them.
+    virtual int ShowMessage(HWND owner, const std::string& text, int captionId, UINT flags);
+
+private:
+    // Runs a properties dialog in `mode`; true after OK, with its texts.
+    bool RunPropertiesDialog(const FolderItem& mode, std::string& path, std::string& name);
+    // Asks "delete ...?" with string `textId` filled with `label`.
+    bool ConfirmDelete(int textId, const std::string& label);
+    // Ends a drag in progress: the capture, the drag image and the
+    // highlight go; the source and target stay for a drop command.
+    void EndDrag(int cursorCount);
+    // Ends a drag and forgets its nodes: before anything deletes nodes.
+    void CancelDrag();
+    // The drag image of `item` (whose tree image is `image`) in dragImage_.
+    bool MakeDragImage(HTREEITEM item, int image);
+    void DropCommand(bool below, bool copy);
+    NodeHandle DropHighlight() const;
 
     bool IsOwnTreeNotify(const DialogMessage& record) const;
     int MeasureLayout();
@@ -126,6 +155,8 @@ private:
     std::unique_ptr<SystemInfo> systemInfo_;
     TreeViewNodeTree nodes_;
     SettingsTree logic_;
+    TreeEditor editor_;
+    std::unique_ptr<FolderPropertiesDialog> propertiesDialog_;
     HMENU rootMenu_ = nullptr;
     HMENU specialRootMenu_ = nullptr;
     HMENU groupMenu_ = nullptr;

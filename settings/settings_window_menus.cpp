@@ -11,6 +11,8 @@ namespace tellaro {
 void SettingsWindow::OnTreeKeyDown(WORD virtualKey) {
     // Keys can reach the hidden window after a tray menu closes.
     if (!IsEditing()) return;
+    // A drag holds the capture and its nodes; the key ends it first.
+    if (virtualKey == VK_DELETE || virtualKey == VK_F2) CancelDrag();
     if (virtualKey == VK_DELETE)
         DeleteSelected();
     else if (virtualKey == VK_F2)
@@ -99,6 +101,11 @@ void SettingsWindow::OnInitMenuPopup(DialogMessage& record) {
 }
 
 void SettingsWindow::OnExitMenuLoop() {
+    // The drop menu closed: the drop command, if one was chosen, follows.
+    if (dragging_) {
+        dropTarget_ = DropHighlight();
+        EndDrag(0);
+    }
     // The menus loaded for one showing go when their loop ends.
     for (HMENU* menu : {&dropMenu_, &folderMenu_}) {
         if (*menu != nullptr) DestroyMenu(*menu);

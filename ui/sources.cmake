@@ -4,6 +4,7 @@ list(APPEND TELLARO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/controls/control_values.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controls/library_users.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/dialog_rules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/folder_properties_rules.cpp
 )
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
@@ -17,4 +18,5 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/desktop_area.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/options_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/about_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/folder_properties_dialog.cpp
 )

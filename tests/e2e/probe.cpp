@@ -11,6 +11,9 @@
 //   probe closeclass CLASS            posts WM_CLOSE to every window of that class
 //   probe idle CAPTION SECONDS        0 once that window's thread answers messages,
 //                                     that is once the program has started up
+//   probe settext CAPTION ID TEXT     sets the text of control ID of that window
+//   probe treeitem CAPTION LABEL      prints the screen point "x y" at the middle
+//                                     of the first tree node so labelled
 //   probe waitmenu SECONDS            0 once a popup menu is open
 //   probe nomenu SECONDS              0 once no popup menu is open
 //   probe texts CAPTION               prints the texts of that window's controls
@@ -19,11 +22,14 @@
 //   probe center CAPTION ID           prints the screen centre "x y" of its control ID
 //   probe text CAPTION ID             prints the text of its control ID
 #include <windows.h>
+// The tree view's messages and records build on windows.h.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -66,6 +72,60 @@ int WaitFor(Pred pred, double seconds) {
 }
 
 long Number(const char* text) { return std::strtol(text, nullptr, 0); }
+
+// The tree view's messages carry pointers, which must point into the
+// program's own memory: the records travel through a page allocated there.
+int TreeItem(const char* caption, const char* label) {
+    HWND window = FindWindowA(nullptr, caption);
+    HWND tree = window ? FindWindowExA(window, nullptr, "SysTreeView32", nullptr) : nullptr;
+    DWORD pid = 0;
+    if (tree == nullptr || !GetWindowThreadProcessId(tree, &pid)) return 1;
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return 1;
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    char* remoteText = remote + 1024;
+    char* remoteRect = remote + 2048;
+    int result = 1;
+    std::vector<HTREEITEM> pending{
+        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0))};
+    while (remote != nullptr && !pending.empty()) {
+        HTREEITEM item = pending.back();
+        pending.pop_back();
+        if (item == nullptr) continue;
+        TVITEMA query = {};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = remoteText;
+        query.cchTextMax = 512;
+        char text[513] = {};
+        WriteProcessMemory(process, remote, &query, sizeof(query), nullptr);
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remoteText, text, 512, nullptr);
+        if (std::strcmp(text, label) == 0) {
+            // TVM_GETITEMRECT takes the node in the rectangle it fills.
+            WriteProcessMemory(process, remoteRect, &item, sizeof(item), nullptr);
+            RECT r = {};
+            if (SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remoteRect)) &&
+                ReadProcessMemory(process, remoteRect, &r, sizeof(r), nullptr)) {
+                POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+                ClientToScreen(tree, &p);
+                std::printf("%ld %ld\n", p.x, p.y);
+                result = 0;
+            }
+            break;
+        }
+        // Depth first: the children before the next sibling.
+        pending.push_back(reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))));
+        pending.push_back(reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return result;
+}
 
 }  // namespace
 
@@ -156,6 +216,14 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
+    if (verb == "settext" && argc == 5) {
+        HWND window = FindWindowA(nullptr, caption);
+        return window != nullptr &&
+                       SetDlgItemTextA(window, static_cast<int>(Number(argv[3])), argv[4])
+                   ? 0
+                   : 1;
+    }
+    if (verb == "treeitem" && argc == 4) return TreeItem(caption, argv[3]);
     if (verb == "waitclass" && argc == 5) {
         const char* title = std::strcmp(argv[3], "-") == 0 ? nullptr : argv[3];
         return WaitFor([&] { return FindWindowA(caption, title) != nullptr; }, atof(argv[4]));

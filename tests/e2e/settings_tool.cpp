@@ -3,6 +3,9 @@
 // usage: settings_tool PATH [option=value ...] [folder=PATH|NAME ...]
 //   group=NAME and sep= add a group and a separator; depth=N sets the depth
 //   of the entries that follow it (0 at first).
+// usage: settings_tool --dump PATH
+//   prints each record of the folder list as "depth kind name|path", kind
+//   0 folder, 1 group, 2 separator, 3 placeholder.
 //   options: hotkey, hotkeyNearTray, hotkeyMenu, secondLaunchPopup,
 //            secondLaunchNearTray, secondLaunchMenu, secondLaunchWaitMs,
 //            leftClickMenu, rightClickMenu, leftDoubleClickAction,
@@ -11,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "config/item_codec.h"
 #include "config/special_folder_table.h"
@@ -37,10 +41,27 @@ bool SetOption(OptionsRecord& o, const std::string& key, long v) {
     return true;
 }
 
+int Dump(const char* path) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return 1;
+    std::vector<std::uint8_t> bytes;
+    for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<std::uint8_t>(c));
+    std::fclose(f);
+    OptionsRecord options;
+    tellaro::FolderSettings settings;
+    if (tellaro::DecodeItemFile(bytes.data(), bytes.size(), options, settings).status !=
+        tellaro::DecodeStatus::Loaded)
+        return 1;
+    for (const FolderItem& item : settings.items)
+        std::printf("%d %d %s|%s\n", item.depth, item.kind, item.name.c_str(), item.path.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
+    if (argc == 3 && std::strcmp(argv[1], "--dump") == 0) return Dump(argv[2]);
     OptionsRecord options;
     tellaro::FolderSettings settings;
     // Every entry shown in table order, as on a system that knows them all.
@@ -61,8 +82,9 @@ int main(int argc, char** argv) {
             settings.items.Append(item);
         } else if (key == "group" || key == "sep") {
             FolderItem item;
-            item.kind = static_cast<std::uint8_t>(key == "group" ? tellaro::FolderItemKind::Group
-                                                                 : tellaro::FolderItemKind::Separator);
+            item.kind =
+                static_cast<std::uint8_t>(key == "group" ? tellaro::FolderItemKind::Group
+                                                         : tellaro::FolderItemKind::Separator);
             item.depth = depth;
             item.name = value;
             settings.items.Append(item);

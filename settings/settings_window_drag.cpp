@@ -1,0 +1,232 @@
+// Dragging nodes inside the settings window: the drag image with its
+// allowed / not-allowed sign, the left-button move, the right-button drop
+// menu and its commands. Which transfer a drop makes is TreeEditor's.
+#include <new>
+
+#include "base/runtime_api.h"
+#include "res/resource.h"
+#include "settings/drag_rules.h"
+#include "settings/settings_window.h"
+
+namespace tellaro {
+
+namespace {
+
+// The system cursor's display count brought to exactly `count`: over a
+// node the drag image carries the cursor, elsewhere the system one shows.
+void SetCursorCount(int count) {
+    int now = ShowCursor(FALSE);
+    while (now < count) now = ShowCursor(TRUE);
+    while (now > count) now = ShowCursor(FALSE);
+}
+
+UINT MenuState(DropItemState state) {
+    switch (state) {
+        case DropItemState::Grayed:
+            return MFS_GRAYED;
+        case DropItemState::Default:
+            return MFS_DEFAULT;
+        case DropItemState::Enabled:
+            break;
+    }
+    return MFS_ENABLED;
+}
+
+}  // namespace
+
+NodeHandle SettingsWindow::DropHighlight() const {
+    return tree_ ? TreeViewNodeTree::ToNode(tree_->GetDropHilight()) : kNoNode;
+}
+
+bool SettingsWindow::MakeDragImage(HTREEITEM item, int image) {
+    // A list left attached by a failed start would make every later
+    // attach, and so every later drag, fail: none is kept past a failure.
+    dragImage_->DestroyList();
+    HIMAGELIST made = tree_->CreateDragImage(item);
+    if (dragImage_->AttachHandle(made) == 0) return true;
+    // Some versions of the control make the list too narrow for its own
+    // bitmap, which leaves it without an image; the node's icon stands in.
+    runtime_api::ImageListApi api;
+    if (!runtime_api::LoadImageListApi(api)) return false;
+    if (made != nullptr && api.ImageList_Destroy != nullptr) api.ImageList_Destroy(made);
+    HICON icon = api.ImageList_GetIcon != nullptr && treeImages_
+                     ? api.ImageList_GetIcon(treeImages_->GetHandle(), image, ILD_NORMAL)
+                     : nullptr;
+    runtime_api::FreeImageListApi(api);
+    const bool made16 = icon != nullptr &&
+                        dragImage_->Create(16, 16, ILC_MASK | ILC_COLOR8, 1, 1) == 0 &&
+                        dragImage_->AddIcon(icon) == 0;
+    if (icon != nullptr) DestroyIcon(icon);
+    if (!made16) dragImage_->DestroyList();
+    return made16;
+}
+
+void SettingsWindow::OnBeginDrag(const NMTREEVIEWA& notification) {
+    const NodeHandle node = TreeViewNodeTree::ToNode(notification.itemNew.hItem);
+    const std::int32_t number = nodes_.Number(node);
+    if (!IsEditing() || number < 0 || number == node_number::kMenuRoot) return;
+    CancelDrag();
+    if (!dragImage_) dragImage_.reset(new (std::nothrow) ImageList());
+    if (!dragImage_ || !dragCursors_) return;
+    if (!MakeDragImage(notification.itemNew.hItem, nodes_.Image(node))) return;
+    if (dragImage_->BeginDrag(0, 8, 8) != 0) {
+        dragImage_->DestroyList();
+        return;
+    }
+    const bool special = number >= node_number::kSpecial1Base && number < node_number::kUserBase;
+    dragCursors_->SetDragCursorImage(special ? drag_cursor::kDenied : drag_cursor::kAllowed, 8, 8);
+    HWND control = tree_->GetControlHandle();
+    dragImage_->DragEnter(control, notification.ptDrag.x, notification.ptDrag.y);
+    ShowCursor(FALSE);
+    SetCapture(GetHandle());
+    SetCursor(LoadCursorA(nullptr, IDC_NO));
+    dragging_ = true;
+    dragSource_ = node;
+    dropTarget_ = kNoNode;
+}
+
+void SettingsWindow::OnMouseMove(DialogMessage& record) {
+    if (!dragging_ || !tree_) return;
+    HWND control = tree_->GetControlHandle();
+    POINT point = {static_cast<short>(LOWORD(record.lParam)),
+                   static_cast<short>(HIWORD(record.lParam))};
+    MapWindowPoints(GetHandle(), control, &point, 1);
+    const HTREEITEM hit = tree_->HitTest(point, nullptr);
+    if (hit != nullptr && hit == tree_->GetDropHilight()) {
+        dragImage_->DragMove(point.x, point.y);
+        return;
+    }
+    dragImage_->DragLeave(control);
+    if (hit != nullptr) {
+        SetCursorCount(-1);
+        const int sign = DragCursorImage(nodes_.Number(dragSource_),
+                                         nodes_.Number(TreeViewNodeTree::ToNode(hit)),
+                                         HasDirectory1(), HasDirectory2());
+        dragCursors_->SetDragCursorImage(sign, 0, 0);
+        tree_->SelectDropTarget(hit);
+    } else {
+        SetCursorCount(0);
+        tree_->SelectDropTarget(nullptr);
+        dragCursors_->SetDragCursorImage(drag_cursor::kNoNode, 0, 0);
+    }
+    dragImage_->DragEnter(control, point.x, point.y);
+}
+
+void SettingsWindow::EndDrag(int cursorCount) {
+    if (!dragging_) return;
+    dragging_ = false;
+    if (dragImage_) {
+        dragImage_->EndDrag();
+        // Destroyed and forgotten, so that nothing destroys it again.
+        dragImage_->DestroyList();
+    }
+    ReleaseCapture();
+    if (tree_) tree_->SelectDropTarget(nullptr);
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    SetCursorCount(cursorCount);
+}
+
+void SettingsWindow::CancelDrag() {
+    EndDrag(0);
+    dragSource_ = kNoNode;
+    dropTarget_ = kNoNode;
+}
+
+void SettingsWindow::OnButtonDown() {
+    CancelDrag();
+}
+
+void SettingsWindow::OnLButtonUp() {
+    if (!dragging_) return;
+    const NodeHandle target = DropHighlight();
+    EndDrag(0);
+    if (target != kNoNode && target != dragSource_) {
+        MoveItem(dragSource_, target, false);
+        Invalidate();
+    }
+    // Whatever happened, the nodes of this drag are done with.
+    dragSource_ = kNoNode;
+    dropTarget_ = kNoNode;
+}
+
+void SettingsWindow::OnRButtonUp() {
+    // The menu opens once the button's own messages are through.
+    if (dragging_) PostMessageA(GetHandle(), MSG_DROP_MENU, 0, 0);
+}
+
+void SettingsWindow::OnDropMenu() {
+    if (!dragging_) return;
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    SetCursorCount(0);
+    dropTarget_ = DropHighlight();
+    if (dropTarget_ == kNoNode || dropTarget_ == dragSource_) {
+        CancelDrag();
+        return;
+    }
+    const std::int32_t target = nodes_.Number(dropTarget_);
+    if (DropSkipsMenu(target)) {
+        OnLButtonUp();
+        return;
+    }
+    if (dropMenu_ == nullptr) dropMenu_ = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(IDM_DROP));
+    HMENU menu = dropMenu_ != nullptr ? GetSubMenu(dropMenu_, 0) : nullptr;
+    if (menu == nullptr) return;
+    const DropMenuPlan plan =
+        PlanDropMenu(nodes_.Number(dragSource_), target, nodes_.Image(dropTarget_));
+    ApplyStates(menu, {{0, MenuState(plan.copyInto)},
+                       {1, MenuState(plan.moveInto)},
+                       {3, MenuState(plan.copyBelow)},
+                       {4, MenuState(plan.moveBelow)}});
+    POINT point = {};
+    GetCursorPos(&point);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0,
+                   GetHandle(), nullptr);
+}
+
+int SettingsWindow::TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy) {
+    dropTarget_ = kNoNode;
+    return editor_.TransferItem(source, target, below, copy);
+}
+
+int SettingsWindow::MoveItem(NodeHandle source, NodeHandle target, bool below) {
+    const int result = TransferItem(source, target, below, false);
+    if (result == 0) dragSource_ = kNoNode;
+    return result;
+}
+
+void SettingsWindow::DropCommand(bool below, bool copy) {
+    if (dropTarget_ != kNoNode && dropTarget_ != dragSource_) {
+        if (copy)
+            TransferItem(dragSource_, dropTarget_, below, true);
+        else
+            MoveItem(dragSource_, dropTarget_, below);
+        Invalidate();
+    }
+    // A reorder deletes the source even on a copy: no node of this drop is
+    // kept for later.
+    dragSource_ = kNoNode;
+    dropTarget_ = kNoNode;
+}
+
+void SettingsWindow::CopyIntoGroup() {
+    DropCommand(false, true);
+}
+
+void SettingsWindow::MoveIntoGroup() {
+    DropCommand(false, false);
+}
+
+void SettingsWindow::CopyBelowTarget() {
+    DropCommand(true, true);
+}
+
+void SettingsWindow::MoveBelowTarget() {
+    DropCommand(true, false);
+}
+
+void SettingsWindow::CancelDrop() {
+    dragSource_ = kNoNode;
+    dropTarget_ = kNoNode;
+}
+
+}  // namespace tellaro

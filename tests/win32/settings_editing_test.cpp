@@ -1,0 +1,249 @@
+// The settings window's editing commands, dragging and dropped folders on
+// the real tree-view control, each checked through what OK would collect.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../common/model_builders.h"
+#include "base/resource_text.h"
+#include "config/special_folders_win.h"
+#include "res/resource.h"
+#include "settings/item_names.h"
+#include "settings/settings_window.h"
+#include "ui/framework/application.h"
+
+namespace tellaro {
+namespace {
+
+using K = FolderItemKind;
+
+class AnsweringWindow : public SettingsWindow {
+public:
+    std::vector<std::string> asked;
+    int answer = IDYES;
+
+protected:
+    int ShowMessage(HWND, const std::string& text, int, UINT) override {
+        asked.push_back(text);
+        return answer;
+    }
+};
+
+// The chain as the controller runs it; a properties dialog the window opens
+// gets `dialogScript` once it is set up.
+class ChainApplication : public Application {
+public:
+    SettingsWindow* window = nullptr;
+    std::function<void(HWND)> dialogScript;
+    int OnDialogMessage(DialogMessage& record) override {
+        window->OnMessage(record);
+        const bool dialog = record.window != window->GetHandle();
+        if (dialog && record.message == WM_INITDIALOG) PostMessageA(record.window, WM_APP, 0, 0);
+        if (dialog && record.message == WM_APP && dialogScript) {
+            auto script = std::move(dialogScript);
+            dialogScript = nullptr;
+            script(record.window);
+        }
+        return 0;
+    }
+};
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+class SettingsEditingTest : public testing::Test {
+protected:
+    void SetUp() override {
+        app_.window = &window_;
+        ASSERT_EQ(window_.Open(), 0);
+        ASSERT_EQ(window_.InitWindow(), 0);
+        for (const FolderItem& i :
+             {Item(K::Group, 0, "", "G"), Item(K::Folder, 1, "C:\\B", "b"),
+              Item(K::Folder, 1, "C:\\A", "a"), Item(K::Folder, 0, "C:\\Work", "Work"),
+              Item(K::Separator, 0, "", ""), Item(K::Folder, 0, "C:\\X", "X")})
+            settings_.items.Append(i);
+        // Positions without gaps, as every OK writes them.
+        FillInitialSpecialFolderOrder(settings_);
+        std::uint8_t position = 0;
+        for (std::uint8_t& b : settings_.specialFolderOrder1)
+            if (b != kNotShown) b = position++;
+        ASSERT_EQ(window_.LoadTree(settings_, true), 0);
+        window_.ShowWithItems(true, settings_.items);
+    }
+
+    TreeViewControl* tree() const { return window_.TreeControl(); }
+    HTREEITEM Find(const std::string& label, HTREEITEM from = nullptr) const {
+        for (HTREEITEM n = from ? from : tree()->GetRoot(); n; n = tree()->GetNextSibling(n)) {
+            if (tree()->GetItemText(n) == label) return n;
+            if (HTREEITEM c = tree()->GetChild(n); c && (c = Find(label, c))) return c;
+        }
+        return nullptr;
+    }
+    void Command(int id, HTREEITEM select) {
+        tree()->SelectItem(select);
+        SendMessageA(window_.GetHandle(), WM_COMMAND, id, 0);
+    }
+    void Notify(UINT code, HTREEITEM item, WORD key = 0) {
+        NMTVKEYDOWN keyDown = {};
+        NMTREEVIEWA nm = {};
+        NMHDR& header = code == TVN_KEYDOWN ? keyDown.hdr : nm.hdr;
+        header = {tree()->GetControlHandle(), IDC_SETTINGS_TREE, code};
+        keyDown.wVKey = key;
+        nm.itemNew.hItem = item;
+        SendMessageA(window_.GetHandle(), WM_NOTIFY, IDC_SETTINGS_TREE,
+                     code == TVN_KEYDOWN ? reinterpret_cast<LPARAM>(&keyDown)
+                                         : reinterpret_cast<LPARAM>(&nm));
+    }
+    // The mouse over `item`, in the window's client coordinates.
+    void MoveOver(HTREEITEM item) {
+        RECT r = {};
+        ASSERT_EQ(tree()->GetItemRect(item, &r, true), 0);
+        POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        MapWindowPoints(tree()->GetControlHandle(), window_.GetHandle(), &p, 1);
+        SendMessageA(window_.GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    }
+    // "kind depth name path" of each user record OK would save.
+    std::string Collected(FolderSettings* out = nullptr) {
+        FolderSettings settings;
+        window_.CollectSettings(settings);
+        std::string s;
+        for (const FolderItem& i : settings.items)
+            s += std::to_string(i.kind) + std::to_string(i.depth) + ":" + i.name + ":" + i.path +
+                 " ";
+        if (out != nullptr) *out = settings;
+        return s;
+    }
+
+    ChainApplication app_;
+    AnsweringWindow window_;
+    FolderSettings settings_;
+};
+
+TEST_F(SettingsEditingTest, EveryCommandReachesWhatOkCollects) {
+    Command(ID_NEW_SEPARATOR_BELOW, Find("b"));
+    Command(ID_SORT_CHILDREN, Find("G"));
+    window_.answer = IDNO;
+    Command(ID_DELETE_ITEM, Find("X"));
+    window_.answer = IDYES;
+    Command(ID_DELETE_ITEM, Find("-", Find("Work")));
+    EXPECT_EQ(window_.asked,
+              (std::vector<std::string>{FillText(LoadResourceString(IDS_CONFIRM_DELETE), "X"),
+                                        FillText(LoadResourceString(IDS_CONFIRM_DELETE),
+                                                 LoadResourceString(IDS_SEPARATOR))}));
+    const HTREEITEM special1 = tree()->GetChild(tree()->GetRoot());
+    Command(ID_DELETE_ALL_CHILDREN, special1);
+    EXPECT_EQ(tree()->GetChild(special1), nullptr);
+    Command(ID_RESTORE_CHILDREN, special1);
+    Command(ID_DELETE_ALL_CHILDREN, tree()->GetRoot());
+    EXPECT_EQ(window_.asked.size(), 3u) << "the menu root's children are never deleted";
+
+    app_.dialogScript = [](HWND d) {
+        SetDlgItemTextA(d, IDC_PROPERTIES_NAME, "H");
+        SendMessageA(d, WM_COMMAND, IDC_PROPERTIES_OK, 0);
+    };
+    Command(ID_NEW_GROUP_IN_GROUP, Find("G"));
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    app_.dialogScript = [&](HWND d) {
+        SetDlgItemTextA(d, IDC_PROPERTIES_PATH, windows);
+        SetDlgItemTextA(d, IDC_PROPERTIES_NAME, "Win");
+        SendMessageA(d, WM_COMMAND, IDC_PROPERTIES_OK, 0);
+    };
+    Command(ID_PROPERTIES, Find("X"));
+
+    FolderSettings out;
+    EXPECT_EQ(Collected(&out), std::string("10:G: 21:: 01:a:C:\\A 01:b:C:\\B 11:H: 32:: ") +
+                                   "00:Work:C:\\Work 00:Win:" + windows + " ");
+    EXPECT_EQ(0, std::memcmp(out.specialFolderOrder1, settings_.specialFolderOrder1, 30))
+        << "restored in table order";
+}
+
+TEST_F(SettingsEditingTest, LeftDragMovesAndKeysOrRefusalsLeaveTheTree) {
+    const HWND window = window_.GetHandle();
+    tree()->Expand(Find("G"), TVE_EXPAND);
+    Notify(TVN_BEGINDRAGA, tree()->GetRoot());
+    EXPECT_FALSE(window_.IsDragging()) << "the menu root stays where it is";
+    // Twice: a drag that ended must leave nothing behind that stops the next.
+    for (const char* label : {"Work", "X"}) {
+        Notify(TVN_BEGINDRAGA, Find(label));
+        ASSERT_TRUE(window_.IsDragging()) << label;
+        EXPECT_EQ(GetCapture(), window);
+        MoveOver(Find("G"));
+        EXPECT_EQ(tree()->GetDropHilight(), Find("G"));
+        SendMessageA(window, WM_LBUTTONUP, 0, 0);
+        EXPECT_FALSE(window_.IsDragging());
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+    // Onto its own child: refused with a message.
+    Notify(TVN_BEGINDRAGA, Find("G"));
+    MoveOver(Find("a"));
+    SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(window_.asked, std::vector<std::string>{LoadResourceString(IDS_TRANSFER_INTO_CHILD)});
+    // Delete and Esc first end the drag; Delete then asks for the selection.
+    tree()->SelectItem(Find("-"));
+    Notify(TVN_BEGINDRAGA, Find("a"));
+    Notify(TVN_KEYDOWN, nullptr, VK_DELETE);
+    EXPECT_FALSE(window_.IsDragging());
+    Notify(TVN_BEGINDRAGA, Find("a"));
+    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(window_.IsDragging());
+    Pump();
+    EXPECT_EQ(Collected(), "10:G: 01:X:C:\\X 01:Work:C:\\Work 01:b:C:\\B 01:a:C:\\A ");
+}
+
+// Inspects the drop menu while it is open, then closes it.
+std::vector<UINT> g_menuStates;
+void CALLBACK ReadDropMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    HMENU menu =
+        menuWindow ? reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
+    if (menu == nullptr || !IsWindowVisible(menuWindow)) return;
+    KillTimer(nullptr, timer);
+    for (UINT position : {0u, 1u, 3u, 4u})
+        g_menuStates.push_back(GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED);
+    g_menuStates.push_back(GetMenuDefaultItem(menu, TRUE, 0));
+    EndMenu();
+}
+
+TEST_F(SettingsEditingTest, RightDropOfASpecialFolderOffersOnlyCopies) {
+    const HWND window = window_.GetHandle();
+    const std::string desktop = LoadResourceString(IDS_SF_DESKTOPDIRECTORY);
+    Notify(TVN_BEGINDRAGA, Find(desktop));
+    MoveOver(Find("G"));
+    g_menuStates.clear();
+    SetTimer(nullptr, 0, 50, ReadDropMenu);
+    SendMessageA(window, WM_RBUTTONUP, 0, 0);
+    Pump();  // the drop menu opens, is read and closed
+    EXPECT_FALSE(window_.IsDragging());
+    EXPECT_EQ(g_menuStates, (std::vector<UINT>{0, MF_GRAYED, 0, MF_GRAYED, 0}));
+    SendMessageA(window, WM_COMMAND, ID_DROP_COPY_INTO_GROUP, 0);
+    char path[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
+    EXPECT_EQ(Collected().substr(0, 11 + desktop.size() + std::strlen(path)),
+              "10:G: 01:" + desktop + ":" + path + " ");
+}
+
+TEST_F(SettingsEditingTest, DroppedFoldersFollowTheSelectionInDropOrder) {
+    const char files[] = "C:\\Data\\One\0D:\\\0";
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + sizeof(files) + 1);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), files, sizeof(files));
+    GlobalUnlock(memory);
+    tree()->SelectItem(Find("Work"));
+    // The window releases the drop handle.
+    SendMessageA(window_.GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(Collected(),
+              "10:G: 01:b:C:\\B 01:a:C:\\A 00:Work:C:\\Work 00:One:C:\\Data\\One "
+              "00:D::D:\\ 20:: 00:X:C:\\X ");
+}
+
+}  // namespace
+}  // namespace tellaro

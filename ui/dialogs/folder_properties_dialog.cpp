@@ -1,0 +1,261 @@
+#include "ui/dialogs/folder_properties_dialog.h"
+
+#include <shlobj.h>
+
+#include "base/resource_text.h"
+#include "res/resource.h"
+#include "settings/item_names.h"
+
+namespace tellaro {
+
+namespace {
+
+// The maximum display name, in characters.
+constexpr int kNameLimit = 40;
+
+bool IsSystemLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != 0;
+}
+
+MenuRect ClientRectOf(HWND dialog, HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    POINT topLeft = {r.left, r.top}, bottomRight = {r.right, r.bottom};
+    ScreenToClient(dialog, &topLeft);
+    ScreenToClient(dialog, &bottomRight);
+    return MenuRect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+void PlaceControl(HWND control, const MenuRect& r) {
+    MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+}
+
+}  // namespace
+
+FolderPropertiesDialog* FolderPropertiesDialog::current_ = nullptr;
+
+FolderPropertiesDialog::FolderPropertiesDialog(HWND parent) : Dialog(parent) {
+    current_ = this;
+}
+
+FolderPropertiesDialog::~FolderPropertiesDialog() {
+    DestroyControls();
+    if (current_ == this) current_ = nullptr;
+}
+
+INT_PTR CALLBACK FolderPropertiesDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
+                                                    LPARAM lParam) {
+    return RunModalProc(current_, window, message, wParam, lParam);
+}
+
+int FolderPropertiesDialog::Open(const FolderItem& modeRecord) {
+    if (GetHandle() != nullptr) return 0;
+    mode_ = modeRecord.kind;
+    path_ = modeRecord.path;
+    name_ = modeRecord.name;
+    accepted_ = false;
+    current_ = this;
+    DoModal(ModuleInstance(), IDD_FOLDER_PROPERTIES, 0, &FolderPropertiesDialog::DialogProc);
+    // Only OK hands texts back: a dialog destroyed with its owner must not
+    // read as confirmed.
+    return accepted_ ? 0 : -1;
+}
+
+int FolderPropertiesDialog::DestroyControls() {
+    helpButton_.reset();
+    cancelButton_.reset();
+    okButton_.reset();
+    nameEdit_.reset();
+    browseButton_.reset();
+    pathEdit_.reset();
+    return 0;
+}
+
+int FolderPropertiesDialog::CreateControls() {
+    HWND dialog = GetHandle();
+    pathEdit_ = std::make_unique<EditBox>(dialog, IDC_PROPERTIES_PATH);
+    browseButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_BROWSE);
+    nameEdit_ = std::make_unique<EditBox>(dialog, IDC_PROPERTIES_NAME);
+    okButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_OK);
+    cancelButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_CANCEL);
+    helpButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_HELP);
+    nameEdit_->LimitText(kNameLimit);
+    return 0;
+}
+
+int FolderPropertiesDialog::OnMessage(DialogMessage& record) {
+    if (!IsOwn(record)) return 0;
+    switch (record.message) {
+        case WM_INITDIALOG:
+            OnInitDialog(record);
+            break;
+        case WM_SIZE:
+            OnSize(record);
+            break;
+        case WM_COMMAND:
+            OnCommand(record);
+            break;
+        case WM_SYSCOMMAND:
+            if (IsCloseBox(record)) {
+                PostCommand(IDC_PROPERTIES_CANCEL);
+                record.result = 1;
+            }
+            break;
+        case WM_SIZING:
+            OnSizing(record);
+            break;
+        case MSG_PROPERTIES_ENTER:
+            OnEnter();
+            break;
+    }
+    return 0;
+}
+
+void FolderPropertiesDialog::OnCommand(DialogMessage& record) {
+    if (record.lParam == 0 && record.wParam == IDOK) {
+        // Enter: handled once the key's own processing is over.
+        PostMessageA(GetHandle(), MSG_PROPERTIES_ENTER, 0, 0);
+        return;
+    }
+    if (IsEscape(record)) {
+        PostCommand(IDC_PROPERTIES_CANCEL);
+        return;
+    }
+    if (HIWORD(record.wParam) != 0) return;
+    switch (LOWORD(record.wParam)) {
+        case IDC_PROPERTIES_BROWSE:
+            OnBrowse();
+            break;
+        case IDC_PROPERTIES_OK:
+            OnOk();
+            break;
+        case IDC_PROPERTIES_CANCEL:
+            OnCancel();
+            break;
+        case IDC_PROPERTIES_HELP:
+            OnHelp();
+            break;
+    }
+}
+
+void FolderPropertiesDialog::OnEnter() {
+    HWND focus = GetFocus();
+    if (focus == nullptr) return;
+    if (focus == Control(pathEdit_.get())) {
+        nameEdit_->FocusControl();
+    } else if (focus == Control(nameEdit_.get())) {
+        okButton_->FocusControl();
+    } else if (focus == Control(okButton_.get())) {
+        PostCommand(IDC_PROPERTIES_OK);
+    }
+}
+
+bool FolderPropertiesDialog::IsDirectory(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+int FolderPropertiesDialog::ShowMessage(HWND owner, int textId, int captionId, UINT flags) {
+    return MessageBoxA(owner, LoadResourceString(textId).c_str(),
+                       LoadResourceString(captionId).c_str(), flags);
+}
+
+void FolderPropertiesDialog::OnOk() {
+    if (!pathEdit_ || !nameEdit_) return;
+    path_ = pathEdit_->GetControlText();
+    name_ = nameEdit_->GetControlText();
+    const bool folder = DescribePropertiesMode(mode_).folder;
+    const int refusal = CheckPropertiesInput(mode_, folder && IsDirectory(path_), name_);
+    if (refusal != 0) {
+        ShowMessage(GetHandle(), refusal, IDS_INPUT_CAPTION, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    accepted_ = true;
+    EndModal(0);
+}
+
+void FolderPropertiesDialog::OnCancel() {
+    Show(0);
+    EndModal(-1);
+}
+
+void FolderPropertiesDialog::OnBrowse() {
+    HWND dialog = GetHandle();
+    LPITEMIDLIST root = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(dialog, CSIDL_DESKTOP, &root)) || root == nullptr) return;
+    const std::string title = LoadResourceString(IDS_BROWSE_TITLE);
+    char buffer[MAX_PATH] = {};  // the picker's display name, then the path
+    BROWSEINFOA info = {};
+    info.hwndOwner = dialog;
+    info.pidlRoot = root;
+    info.pszDisplayName = buffer;
+    info.lpszTitle = title.c_str();
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (chosen != nullptr) {
+        if (SHGetPathFromIDListA(chosen, buffer)) {
+            path_ = buffer;
+            name_ = NameFromPath(path_, IsSystemLeadByte);
+            pathEdit_->SetControlText(path_.c_str());
+            nameEdit_->SetControlText(name_.c_str());
+        } else {
+            ShowMessage(nullptr, IDS_BROWSE_NO_PATH, IDS_ERROR_CAPTION, MB_OK | MB_ICONHAND);
+        }
+        CoTaskMemFree(chosen);
+    }
+    CoTaskMemFree(root);
+}
+
+void FolderPropertiesDialog::MeasureLayout() {
+    HWND dialog = GetHandle();
+    PropertiesControls c;
+    c.path = ClientRectOf(dialog, Control(pathEdit_.get()));
+    c.browse = ClientRectOf(dialog, Control(browseButton_.get()));
+    c.name = ClientRectOf(dialog, Control(nameEdit_.get()));
+    c.ok = ClientRectOf(dialog, Control(okButton_.get()));
+    c.cancel = ClientRectOf(dialog, Control(cancelButton_.get()));
+    c.help = ClientRectOf(dialog, Control(helpButton_.get()));
+    layout_ = MeasurePropertiesLayout(GetClientWidth(), GetClientHeight(), c, GetHeight());
+    haveLayout_ = true;
+}
+
+void FolderPropertiesDialog::OnInitDialog(DialogMessage& record) {
+    CreateControls();
+    MeasureLayout();
+    const PropertiesModeInfo info = DescribePropertiesMode(mode_);
+    pathEdit_->EnableControl(info.folder);
+    browseButton_->EnableControl(info.folder);
+    if (!info.initialTexts) {
+        path_.clear();
+        name_.clear();
+    }
+    pathEdit_->SetControlText(info.folder ? path_.c_str() : "");
+    nameEdit_->SetControlText(name_.c_str());
+    SetText(LoadResourceString(info.titleId).c_str());
+    // The first field the mode asks for takes the keyboard.
+    (info.folder ? pathEdit_ : nameEdit_)->FocusControl();
+    record.result = 0;
+}
+
+void FolderPropertiesDialog::OnSize(DialogMessage& record) {
+    if (!haveLayout_ || (record.wParam != SIZE_RESTORED && record.wParam != SIZE_MAXIMIZED)) return;
+    const PropertiesControls c =
+        PlacePropertiesControls(layout_, LOWORD(record.lParam), HIWORD(record.lParam));
+    PlaceControl(Control(pathEdit_.get()), c.path);
+    PlaceControl(Control(browseButton_.get()), c.browse);
+    PlaceControl(Control(nameEdit_.get()), c.name);
+    PlaceControl(Control(okButton_.get()), c.ok);
+    PlaceControl(Control(cancelButton_.get()), c.cancel);
+    PlaceControl(Control(helpButton_.get()), c.help);
+    Invalidate();
+}
+
+void FolderPropertiesDialog::OnSizing(DialogMessage& record) {
+    if (!haveLayout_ || record.lParam == 0) return;
+    RECT* proposed = reinterpret_cast<RECT*>(record.lParam);
+    MenuRect r{proposed->left, proposed->top, proposed->right, proposed->bottom};
+    ClampPropertiesSizing(r, static_cast<int>(record.wParam), layout_);
+    *proposed = RECT{r.left, r.top, r.right, r.bottom};
+    record.result = 1;
+}
+
+}  // namespace tellaro
