@@ -4,19 +4,12 @@
 
 #include <optional>
 
+#include "base/screen_geometry.h"
+
 namespace tellaro {
 
-struct MenuPoint {
-    int x = 0;
-    int y = 0;
-};
-
-struct MenuRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
+using MenuPoint = ScreenPoint;
+using MenuRect = ScreenRect;
 
 // The TrackPopupMenu alignment flags this program uses.
 constexpr unsigned kAlignLeft = 0x0000;    // TPM_LEFTALIGN

@@ -6,44 +6,20 @@
 
 namespace tellaro {
 
-namespace {
-
-int Width(const MenuRect& r) {
-    return r.right - r.left;
-}
-int Height(const MenuRect& r) {
-    return r.bottom - r.top;
-}
-
-MenuRect At(int left, int top, int width, int height) {
-    return MenuRect{left, top, left + width, top + height};
-}
-
-// WMSZ_ edges.
-constexpr int kEdgeLeft = 1;
-constexpr int kEdgeTop = 3;
-constexpr int kEdgeTopLeft = 4;
-constexpr int kEdgeTopRight = 5;
-constexpr int kEdgeBottomLeft = 7;
-
-constexpr int kScreenMargin = 30;
-
-}  // namespace
-
 FrameLayout MeasureFrameLayout(int w, int h, const FrameControls& c) {
     FrameLayout l;
     l.labelLeft = c.label.left;
     l.labelTop = c.label.top;
-    l.labelHeight = Height(c.label);
-    l.labelGap = w - Width(c.label);
+    l.labelHeight = RectHeight(c.label);
+    l.labelGap = w - RectWidth(c.label);
     l.treeLeft = c.tree.left;
     l.treeTop = c.tree.top;
-    l.treeGapX = w - Width(c.tree);
-    l.treeGapY = h - Height(c.tree);
+    l.treeGapX = w - RectWidth(c.tree);
+    l.treeGapY = h - RectHeight(c.tree);
     l.okGapX = w - c.ok.left;
     l.okGapY = h - c.ok.top;
-    l.buttonWidth = Width(c.ok);
-    l.buttonHeight = Height(c.ok);
+    l.buttonWidth = RectWidth(c.ok);
+    l.buttonHeight = RectHeight(c.ok);
     l.cancelOffset = c.cancel.left - c.ok.left;
     l.helpOffset = c.help.left - c.ok.left;
     l.minWidth = std::min(l.helpOffset + l.buttonWidth + 20, w);
@@ -52,37 +28,19 @@ FrameLayout MeasureFrameLayout(int w, int h, const FrameControls& c) {
 
 FrameControls PlaceFrameControls(const FrameLayout& l, int w, int h) {
     FrameControls c;
-    c.label = At(l.labelLeft, l.labelTop, w - l.labelGap, l.labelHeight);
-    c.tree = At(l.treeLeft, l.treeTop, w - l.treeGapX, h - l.treeGapY);
+    c.label = RectAt(l.labelLeft, l.labelTop, w - l.labelGap, l.labelHeight);
+    c.tree = RectAt(l.treeLeft, l.treeTop, w - l.treeGapX, h - l.treeGapY);
     const int x = w - l.okGapX;
     const int y = h - l.okGapY;
-    c.ok = At(x, y, l.buttonWidth, l.buttonHeight);
-    c.cancel = At(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
-    c.help = At(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
+    c.ok = RectAt(x, y, l.buttonWidth, l.buttonHeight);
+    c.cancel = RectAt(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
+    c.help = RectAt(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
     return c;
 }
 
-void ClampSizingRect(MenuRect& r, int edge, int minWidth) {
-    if (Height(r) < kMinWindowHeight) {
-        if (edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight)
-            r.top = r.bottom - kMinWindowHeight;
-        else
-            r.bottom = r.top + kMinWindowHeight;
-    }
-    if (Width(r) < minWidth) {
-        if (edge == kEdgeLeft || edge == kEdgeTopLeft || edge == kEdgeBottomLeft)
-            r.left = r.right - minWidth;
-        else
-            r.right = r.left + minWidth;
-    }
-}
-
-MenuPoint PlaceSettingsWindow(MenuPoint p, int width, int height, const MenuRect& ref) {
-    if (ref.bottom < p.y + height) p.y = ref.bottom - height - kScreenMargin;
-    if (p.y < ref.top) p.y = ref.top + kScreenMargin;
-    if (ref.right < p.x + width) p.x = ref.right - width - kScreenMargin;
-    if (p.x < ref.left) p.x = ref.left + kScreenMargin;
-    return p;
+void ClampSizingRect(ScreenRect& r, int edge, int minWidth) {
+    if (RectHeight(r) < kMinWindowHeight) SetHeightFromDraggedEdge(r, edge, kMinWindowHeight);
+    if (RectWidth(r) < minWidth) SetWidthFromDraggedEdge(r, edge, minWidth);
 }
 
 ContextMenuPlan PlanContextMenu(NodeKind kind, bool hasChildren) {

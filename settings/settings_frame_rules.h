@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "menu/popup_placement.h"
+#include "base/screen_geometry.h"
 #include "settings/settings_tree.h"
 
 namespace tellaro {
@@ -25,7 +25,7 @@ struct FrameLayout {
 };
 
 struct FrameControls {
-    MenuRect label, tree, ok, cancel, help;
+    ScreenRect label, tree, ok, cancel, help;
 };
 
 // From the client size and the controls' client rectangles as created.
@@ -36,11 +36,7 @@ constexpr int kMinWindowHeight = 250;
 
 // WM_SIZING: keeps the proposed outer rectangle at least kMinWindowHeight
 // high and minWidth wide, moving the edge being dragged (WMSZ_ codes).
-void ClampSizingRect(MenuRect& rect, int edge, int minWidth);
-
-// Where the window opens: its top-left corner at the pointer, pulled 30
-// pixels inside `reference` on a side where it would stick out.
-MenuPoint PlaceSettingsWindow(MenuPoint pointer, int width, int height, const MenuRect& reference);
+void ClampSizingRect(ScreenRect& rect, int edge, int minWidth);
 
 // ---- Menus
 

@@ -19,19 +19,19 @@ std::unique_ptr<T> Wrap(HWND dialog, int id) {
     return control;
 }
 
-MenuRect ToMenuRect(const RECT& r) {
-    return MenuRect{r.left, r.top, r.right, r.bottom};
+ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
 }
 
 // A control's rectangle in the client coordinates of its dialog.
-MenuRect ClientRectOf(HWND dialog, const DialogControl& control) {
+ScreenRect ClientRectOf(HWND dialog, const DialogControl& control) {
     RECT r = {};
     GetWindowRect(control.GetControlHandle(), &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return ToMenuRect(r);
+    return ToScreenRect(r);
 }
 
-void Place(const DialogControl& control, const MenuRect& r) {
+void Place(const DialogControl& control, const ScreenRect& r) {
     // Without repainting: the window is invalidated once afterwards.
     MoveWindow(control.GetControlHandle(), r.left, r.top, r.right - r.left, r.bottom - r.top,
                FALSE);
@@ -149,7 +149,7 @@ void SettingsWindow::OnSize(DialogMessage& record) {
 void SettingsWindow::OnSizing(DialogMessage& record) {
     auto* rect = reinterpret_cast<RECT*>(record.lParam);
     if (rect == nullptr) return;
-    MenuRect r = ToMenuRect(*rect);
+    ScreenRect r = ToScreenRect(*rect);
     ClampSizingRect(r, static_cast<int>(record.wParam), haveLayout_ ? layout_.minWidth : 0);
     *rect = RECT{r.left, r.top, r.right, r.bottom};
     record.result = TRUE;
@@ -166,8 +166,8 @@ BOOL SettingsWindow::Show(int flag) {
         if (haveReference && GetCursorPos(&pointer)) {
             const int width = GetWidth();
             const int height = GetHeight();
-            const MenuPoint at = PlaceSettingsWindow(MenuPoint{pointer.x, pointer.y}, width, height,
-                                                     ToMenuRect(reference));
+            const ScreenPoint at = PlaceAtPointer(ScreenPoint{pointer.x, pointer.y}, width, height,
+                                                     ToScreenRect(reference));
             MoveWindow(GetHandle(), at.x, at.y, width, height, FALSE);
         }
     }

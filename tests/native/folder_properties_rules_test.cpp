@@ -42,15 +42,15 @@ TEST(FolderPropertiesRules, HeightStaysFixedAndWidthAboveTheMinimum) {
     EXPECT_EQ(wide.path.right, 376);
     EXPECT_EQ(wide.browse.left, 382);
 
-    MenuRect top{100, 50, 500, 300};
+    ScreenRect top{100, 50, 500, 300};
     ClampPropertiesSizing(top, 3, l);  // top edge: the bottom stays
     EXPECT_EQ(top.top, 120);
     EXPECT_EQ(top.bottom, 300);
-    MenuRect narrow{100, 100, 150, 200};
+    ScreenRect narrow{100, 100, 150, 200};
     ClampPropertiesSizing(narrow, 7, l);  // bottom-left corner: the right stays
     EXPECT_EQ(narrow.left, 150 - 269);
     EXPECT_EQ(narrow.bottom, 280);
-    MenuRect right{100, 100, 150, 280};
+    ScreenRect right{100, 100, 150, 280};
     ClampPropertiesSizing(right, 2, l);
     EXPECT_EQ(right.right, 100 + 269);
 }

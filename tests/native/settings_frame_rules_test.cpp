@@ -7,7 +7,7 @@
 namespace tellaro {
 namespace {
 
-bool Same(const MenuRect& a, const MenuRect& b) {
+bool Same(const ScreenRect& a, const ScreenRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
@@ -28,24 +28,12 @@ TEST(SettingsFrame, ResizingStretchesTreeAndKeepsButtonsBottomRight) {
 }
 
 TEST(SettingsFrame, SizingKeepsTheOppositeEdgeAndNeverGoesBelowTheMinimum) {
-    MenuRect r{100, 100, 150, 200};  // 50 x 100, both too small
+    ScreenRect r{100, 100, 150, 200};  // 50 x 100, both too small
     ClampSizingRect(r, 4 /*top-left*/, 260);
     EXPECT_TRUE(Same(r, {150 - 260, 200 - 250, 150, 200}));
     r = {100, 100, 150, 200};
     ClampSizingRect(r, 6 /*bottom*/, 260);
     EXPECT_TRUE(Same(r, {100, 100, 360, 350}));
-}
-
-TEST(SettingsFrame, OpensAtThePointerPulledInsideTheReference) {
-    const MenuRect ref{0, 0, 1024, 768};
-    const MenuPoint inside = PlaceSettingsWindow({100, 200}, 300, 400, ref);
-    EXPECT_EQ(inside.x, 100);
-    EXPECT_EQ(inside.y, 200);
-    const MenuPoint corner = PlaceSettingsWindow({1000, 700}, 300, 400, ref);
-    EXPECT_EQ(corner.x, 1024 - 300 - 30);
-    EXPECT_EQ(corner.y, 768 - 400 - 30);
-    // Taller than the reference: the top edge wins.
-    EXPECT_EQ(PlaceSettingsWindow({10, 10}, 300, 900, ref).y, 30);
 }
 
 TEST(SettingsFrame, ContextMenuAndItemStatesByNodeKind) {

@@ -4,26 +4,9 @@
 
 #include <cstdint>
 
+#include "base/screen_geometry.h"
+
 namespace tellaro {
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-};
-
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-// Top-left corner of a dialog opened at the mouse pointer: where it would
-// stick out of `area` it is pulled back to 30 pixels inside the edge.
-ScreenPoint PlaceAtPointer(ScreenPoint pointer, int width, int height, const ScreenRect& area);
-
-// Top-left corner of a dialog centred in `area`.
-ScreenPoint CentreIn(const ScreenRect& area, int width, int height);
 
 inline constexpr int kMaxWaitMs = 500;
 

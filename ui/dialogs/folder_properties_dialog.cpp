@@ -17,16 +17,16 @@ bool IsSystemLeadByte(unsigned char c) {
     return IsDBCSLeadByte(c) != 0;
 }
 
-MenuRect ClientRectOf(HWND dialog, HWND control) {
+ScreenRect ClientRectOf(HWND dialog, HWND control) {
     RECT r = {};
     GetWindowRect(control, &r);
     POINT topLeft = {r.left, r.top}, bottomRight = {r.right, r.bottom};
     ScreenToClient(dialog, &topLeft);
     ScreenToClient(dialog, &bottomRight);
-    return MenuRect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    return ScreenRect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
-void PlaceControl(HWND control, const MenuRect& r) {
+void PlaceControl(HWND control, const ScreenRect& r) {
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
 }
 
@@ -252,7 +252,7 @@ void FolderPropertiesDialog::OnSize(DialogMessage& record) {
 void FolderPropertiesDialog::OnSizing(DialogMessage& record) {
     if (!haveLayout_ || record.lParam == 0) return;
     RECT* proposed = reinterpret_cast<RECT*>(record.lParam);
-    MenuRect r{proposed->left, proposed->top, proposed->right, proposed->bottom};
+    ScreenRect r{proposed->left, proposed->top, proposed->right, proposed->bottom};
     ClampPropertiesSizing(r, static_cast<int>(record.wParam), layout_);
     *proposed = RECT{r.left, r.top, r.right, r.bottom};
     record.result = 1;

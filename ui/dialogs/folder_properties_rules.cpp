@@ -6,27 +6,6 @@
 
 namespace tellaro {
 
-namespace {
-
-int Width(const MenuRect& r) {
-    return r.right - r.left;
-}
-int Height(const MenuRect& r) {
-    return r.bottom - r.top;
-}
-MenuRect At(int left, int top, int width, int height) {
-    return MenuRect{left, top, left + width, top + height};
-}
-
-// WMSZ_ edges.
-constexpr int kEdgeLeft = 1;
-constexpr int kEdgeTop = 3;
-constexpr int kEdgeTopLeft = 4;
-constexpr int kEdgeTopRight = 5;
-constexpr int kEdgeBottomLeft = 7;
-
-}  // namespace
-
 PropertiesModeInfo DescribePropertiesMode(std::uint8_t mode) {
     switch (mode) {
         case properties_mode::kNewGroup:
@@ -52,20 +31,20 @@ PropertiesLayout MeasurePropertiesLayout(int w, int h, const PropertiesControls&
     PropertiesLayout l;
     l.pathLeft = c.path.left;
     l.pathTop = c.path.top;
-    l.pathMargin = w - Width(c.path);
-    l.pathHeight = Height(c.path);
+    l.pathMargin = w - RectWidth(c.path);
+    l.pathHeight = RectHeight(c.path);
     l.browseOffset = w - c.browse.left;
     l.browseTop = c.browse.top;
-    l.browseWidth = Width(c.browse);
-    l.browseHeight = Height(c.browse);
+    l.browseWidth = RectWidth(c.browse);
+    l.browseHeight = RectHeight(c.browse);
     l.nameLeft = c.name.left;
     l.nameTop = c.name.top;
-    l.nameMargin = w - Width(c.name);
-    l.nameHeight = Height(c.name);
+    l.nameMargin = w - RectWidth(c.name);
+    l.nameHeight = RectHeight(c.name);
     l.okOffsetX = w - c.ok.left;
     l.okOffsetY = h - c.ok.top;
-    l.buttonHeight = Height(c.ok);
-    l.buttonWidth = Width(c.ok);
+    l.buttonHeight = RectHeight(c.ok);
+    l.buttonWidth = RectWidth(c.ok);
     l.cancelOffset = c.cancel.left - c.ok.left;
     l.helpOffset = c.help.left - c.ok.left;
     l.minWidth = std::min(l.helpOffset + l.buttonWidth + 20, w);
@@ -75,30 +54,20 @@ PropertiesLayout MeasurePropertiesLayout(int w, int h, const PropertiesControls&
 
 PropertiesControls PlacePropertiesControls(const PropertiesLayout& l, int w, int h) {
     PropertiesControls c;
-    c.path = At(l.pathLeft, l.pathTop, w - l.pathMargin, l.pathHeight);
-    c.browse = At(w - l.browseOffset, l.browseTop, l.browseWidth, l.browseHeight);
-    c.name = At(l.nameLeft, l.nameTop, w - l.nameMargin, l.nameHeight);
+    c.path = RectAt(l.pathLeft, l.pathTop, w - l.pathMargin, l.pathHeight);
+    c.browse = RectAt(w - l.browseOffset, l.browseTop, l.browseWidth, l.browseHeight);
+    c.name = RectAt(l.nameLeft, l.nameTop, w - l.nameMargin, l.nameHeight);
     const int x = w - l.okOffsetX;
     const int y = h - l.okOffsetY;
-    c.ok = At(x, y, l.buttonWidth, l.buttonHeight);
-    c.cancel = At(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
-    c.help = At(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
+    c.ok = RectAt(x, y, l.buttonWidth, l.buttonHeight);
+    c.cancel = RectAt(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
+    c.help = RectAt(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
     return c;
 }
 
-void ClampPropertiesSizing(MenuRect& r, int edge, const PropertiesLayout& l) {
-    if (Height(r) != l.fixedHeight) {
-        if (edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight)
-            r.top = r.bottom - l.fixedHeight;
-        else
-            r.bottom = r.top + l.fixedHeight;
-    }
-    if (Width(r) < l.minWidth) {
-        if (edge == kEdgeLeft || edge == kEdgeTopLeft || edge == kEdgeBottomLeft)
-            r.left = r.right - l.minWidth;
-        else
-            r.right = r.left + l.minWidth;
-    }
+void ClampPropertiesSizing(ScreenRect& r, int edge, const PropertiesLayout& l) {
+    if (RectHeight(r) != l.fixedHeight) SetHeightFromDraggedEdge(r, edge, l.fixedHeight);
+    if (RectWidth(r) < l.minWidth) SetWidthFromDraggedEdge(r, edge, l.minWidth);
 }
 
 }  // namespace tellaro

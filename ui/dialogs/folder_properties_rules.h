@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "menu/popup_placement.h"
+#include "base/screen_geometry.h"
 
 namespace tellaro {
 
@@ -47,7 +47,7 @@ struct PropertiesLayout {
 };
 
 struct PropertiesControls {
-    MenuRect path, browse, name, ok, cancel, help;
+    ScreenRect path, browse, name, ok, cancel, help;
 };
 
 // From the client size, the controls' client rectangles and the outer height.
@@ -57,6 +57,6 @@ PropertiesControls PlacePropertiesControls(const PropertiesLayout& layout, int c
                                            int clientHeight);
 // WM_SIZING: the height never changes and the width never drops below the
 // minimum; the edge being dragged (WMSZ_ code) is the one that gives way.
-void ClampPropertiesSizing(MenuRect& rect, int edge, const PropertiesLayout& layout);
+void ClampPropertiesSizing(ScreenRect& rect, int edge, const PropertiesLayout& layout);
 
 }  // namespace tellaro

@@ -1,0 +1,38 @@
+// Rectangles on the screen and the placement and sizing rules that every
+// window of the program shares. Portable: no Windows headers.
+#pragma once
+
+namespace tellaro {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+inline int RectWidth(const ScreenRect& r) { return r.right - r.left; }
+inline int RectHeight(const ScreenRect& r) { return r.bottom - r.top; }
+inline ScreenRect RectAt(int left, int top, int width, int height) {
+    return ScreenRect{left, top, left + width, top + height};
+}
+
+// Top-left corner of a window opened at the mouse pointer: where it would
+// stick out of `area` it is pulled back to 30 pixels inside the edge.
+ScreenPoint PlaceAtPointer(ScreenPoint pointer, int width, int height, const ScreenRect& area);
+
+// Top-left corner of a window centred in `area`.
+ScreenPoint CentreIn(const ScreenRect& area, int width, int height);
+
+// WM_SIZING helpers: give the proposed outer rectangle this height (or
+// width) by moving the edge the user drags (a WMSZ_ code), so the opposite
+// edge stays where it is.
+void SetHeightFromDraggedEdge(ScreenRect& rect, int edge, int height);
+void SetWidthFromDraggedEdge(ScreenRect& rect, int edge, int width);
+
+}  // namespace tellaro
