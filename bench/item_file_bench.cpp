@@ -14,26 +14,16 @@
 #include <vector>
 
 #include "bench/sample_settings.h"
+#include "bench/timing.h"
 #include "config/item_codec.h"
 
 namespace tellaro {
 namespace {
 
+using bench::MedianMs;
+
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kRepetitions = 201;
-
-double MedianMs(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < kRepetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 bool WriteFile(const std::string& path, const Bytes& image, bool flush) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -80,15 +70,15 @@ int main() {
         ok &= DecodeItemFile(read.data(), read.size(), o, s).status == DecodeStatus::Loaded &&
               s.items.Size() == settings.items.Size();
     };
-    const double encodeMs = MedianMs([&] { image = EncodeItemFile(options, settings); });
-    const double decodeMs = MedianMs([&] {
+    const double encodeMs = MedianMs(kRepetitions, [&] { image = EncodeItemFile(options, settings); });
+    const double decodeMs = MedianMs(kRepetitions, [&] {
         OptionsRecord o;
         FolderSettings s;
         DecodeItemFile(image.data(), image.size(), o, s);
     });
-    const double saveMs = MedianMs([&] { save(false); });
-    const double loadMs = MedianMs(load);
-    const double flushedMs = MedianMs([&] { save(true); });
+    const double saveMs = MedianMs(kRepetitions, [&] { save(false); });
+    const double loadMs = MedianMs(kRepetitions, load);
+    const double flushedMs = MedianMs(kRepetitions, [&] { save(true); });
     std::remove(path.c_str());
     if (!ok) {
         std::fprintf(stderr, "a save or load failed\n");

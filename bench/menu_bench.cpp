@@ -16,37 +16,15 @@
 #include <vector>
 
 #include "bench/sample_settings.h"
+#include "bench/timing.h"
 #include "menu/popup_menus.h"
 
 namespace tellaro {
 namespace {
 
+using bench::MedianMs;
+
 constexpr int kRepetitions = 7;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// Median of several runs, in milliseconds. `prepare` runs untimed before
-// each repetition.
-double MedianMs(const std::function<void()>& work, const std::function<void()>& prepare = nullptr) {
-    std::vector<double> times;
-    for (int i = 0; i < kRepetitions; ++i) {
-        if (prepare) prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Scratch folders under the temporary directory, removed at exit.
 class Scratch {
@@ -136,7 +114,7 @@ void InsertEntries(HMENU menu, std::size_t count) {
 
 double InsertFloorMs(std::size_t count) {
     HMENU menu = nullptr;
-    const double ms = MedianMs([&] { InsertEntries(menu, count); },
+    const double ms = MedianMs(kRepetitions, [&] { InsertEntries(menu, count); },
                                [&] {
                                    if (menu) DestroyMenu(menu);
                                    menu = CreatePopupMenu();
@@ -149,7 +127,7 @@ double InsertFloorMs(std::size_t count) {
 // a build of nested groups does it once per group.
 double MenuLifetimeFloorMs(std::size_t count) {
     std::vector<HMENU> menus(count);
-    return MedianMs([&] {
+    return MedianMs(kRepetitions, [&] {
         for (HMENU& m : menus) m = CreatePopupMenu();
         for (HMENU m : menus) DestroyMenu(m);
     });
@@ -180,12 +158,12 @@ void BenchBuild(Scratch& scratch) {
     PopupMenus menus;
     menus.SetDesktopDirectories({empty});
     // Each run also releases the previous run's menus, as a rebuild does.
-    const double ms = MedianMs([&] { menus.BuildMenus(settings, options, true); });
+    const double ms = MedianMs(kRepetitions, [&] { menus.BuildMenus(settings, options, true); });
     const std::size_t entries = EntriesBuilt(menus);
     const std::size_t menuCount = menus.Submenus().size() + 4;
     const double insertMs = InsertFloorMs(entries);
     const double lifetimeMs = MenuLifetimeFloorMs(menuCount);
-    const double shellMs = MedianMs([] { EnumerateDesktopNamespace(); });
+    const double shellMs = MedianMs(kRepetitions, [] { EnumerateDesktopNamespace(); });
     std::printf("BuildMenus: 1000 user items, %zu menus, %zu entries in all\n", menuCount, entries);
     std::printf(
         "  floor parts: create+destroy menus %.3f ms, InsertMenuItemA %.3f ms, "
@@ -206,11 +184,11 @@ RefillFigures BenchRefill(Scratch& scratch, std::size_t files) {
     FolderSettings settings;
     menus.BuildMenus(settings, OptionsRecord(), true);
     HMENU top = menus.FolderMenu();
-    const double ms = MedianMs([&] { menus.OnInitMenu(top); });
+    const double ms = MedianMs(kRepetitions, [&] { menus.OnInitMenu(top); });
     const std::size_t entries = static_cast<std::size_t>(GetMenuItemCount(menus.DesktopSubmenu()));
 
-    const double findMs = MedianMs([&] { EnumerateFolder(dir); });
-    const double shellMs = MedianMs([] { EnumerateDesktopNamespace(); });
+    const double findMs = MedianMs(kRepetitions, [&] { EnumerateFolder(dir); });
+    const double shellMs = MedianMs(kRepetitions, [] { EnumerateDesktopNamespace(); });
     const double insertMs = InsertFloorMs(entries);
     std::printf("Desktop refill: %zu files, %zu entries (%zu shell objects)\n", files, entries,
                 menus.DesktopShellItemCount());
@@ -231,12 +209,12 @@ void BenchRemoval(std::size_t count) {
         menu = CreatePopupMenu();
         InsertEntries(menu, count);
     };
-    const double front = MedianMs(
+    const double front = MedianMs(kRepetitions, 
         [&] {
             while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
         },
         refill);
-    const double back = MedianMs(
+    const double back = MedianMs(kRepetitions, 
         [&] {
             for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
                 RemoveMenu(menu, i, MF_BYPOSITION);

@@ -93,23 +93,6 @@ BOOL CALLBACK FindCaption(HWND window, LPARAM param) {
 
 }  // namespace
 
-double NowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perMs;
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 ProcessFigures ReadFigures(HANDLE process) {
     ProcessFigures figures;
     PROCESS_MEMORY_COUNTERS counters = {};

@@ -8,13 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "config/folder_model.h"
 
 namespace tellaro {
 namespace bench {
-
-double NowMs();
-double Median(std::vector<double> values);
 
 // Memory in bytes. Under Wine the working set is the host process's resident
 // size and `privateBytes` its anonymous resident memory; both are read from

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/module_instance.h"
+#include "bench/timing.h"
 #include "base/resource_text.h"
 #include "base/runtime_api.h"
 #include "config/special_folder_table.h"
@@ -29,31 +30,10 @@
 namespace tellaro {
 namespace {
 
+using bench::MedianMs;
+using bench::NowMs;
+
 constexpr int kRepetitions = 7;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// `prepare` runs untimed before each repetition.
-double MedianMs(const std::function<void()>& work, const std::function<void()>& prepare = nullptr) {
-    std::vector<double> times;
-    for (int i = 0; i < kRepetitions; ++i) {
-        if (prepare) prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // The window's host, except that a cut list is counted instead of shown in
 // a message box (5000 nodes collect to more than a list may hold).
@@ -172,16 +152,16 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
     Flatten(tree, TreeView_GetRoot(tree), -1, flat);
     volatile std::size_t sink = 0;
     Figures f{};
-    f.load = MedianMs([&] { logic.LoadTree(settings, false); });
+    f.load = MedianMs(kRepetitions, [&] { logic.LoadTree(settings, false); });
     // The floor expands the root too: the user sees it expanded.
-    f.loadFloor = MedianMs([&] {
+    f.loadFloor = MedianMs(kRepetitions, [&] {
         InsertFloor(tree, flat);
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
     });
     logic.LoadTree(settings, false);
     FolderSettings out;
-    f.collect = MedianMs([&] { logic.Collect(out); });
-    f.collectFloor = MedianMs([&] { sink = sink + WalkFloor(tree, TreeView_GetRoot(tree)); });
+    f.collect = MedianMs(kRepetitions, [&] { logic.Collect(out); });
+    f.collectFloor = MedianMs(kRepetitions, [&] { sink = sink + WalkFloor(tree, TreeView_GetRoot(tree)); });
     // CollectSettings rebuilds the tree from what it collected (at 5000
     // nodes, from the first 1000 records): its floor walks the whole tree
     // and inserts what the rebuild inserts.
@@ -189,8 +169,8 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
     std::vector<FlatNode> rebuilt;
     Flatten(tree, TreeView_GetRoot(tree), -1, rebuilt);
     auto reload = [&] { logic.LoadTree(settings, false); };
-    f.full = MedianMs([&] { logic.CollectSettings(out); }, reload);
-    f.fullFloor = MedianMs(
+    f.full = MedianMs(kRepetitions, [&] { logic.CollectSettings(out); }, reload);
+    f.fullFloor = MedianMs(kRepetitions, 
         [&] {
             sink = sink + WalkFloor(tree, TreeView_GetRoot(tree));
             InsertFloor(tree, rebuilt);
@@ -228,17 +208,17 @@ int Run() {
     }
     std::printf("Median of %d runs each, hidden window.\n", kRepetitions);
     FolderSettings empty = SettingsWith(0);
-    double start = Now();
+    double start = NowMs();
     window.LoadTree(empty, true);
     std::printf("First LoadTree of the window (asks the shell for 45 folders): %.3f ms\n",
-                Now() - start);
-    start = Now();
+                NowMs() - start);
+    start = NowMs();
     window.LoadTree(empty, true);
-    std::printf("Next LoadTree without user nodes: %.3f ms\n", Now() - start);
-    start = Now();
+    std::printf("Next LoadTree without user nodes: %.3f ms\n", NowMs() - start);
+    start = NowMs();
     window.HasDirectory1();  // what the first showing does
     std::printf("Shell icons and directories, once at the first showing: %.3f ms\n\n",
-                Now() - start);
+                NowMs() - start);
 
     const Figures small = Measure(*window.TreeControl(), 1000);
     const Figures large = Measure(*window.TreeControl(), 5000);
