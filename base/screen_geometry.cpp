@@ -1,5 +1,7 @@
 #include "base/screen_geometry.h"
 
+#include <algorithm>
+
 namespace tellaro {
 
 namespace {
@@ -43,6 +45,26 @@ void SetWidthFromDraggedEdge(ScreenRect& r, int edge, int width) {
         r.left = r.right - width;
     else
         r.right = r.left + width;
+}
+
+ButtonRowLayout MeasureButtonRow(int w, int h, const ButtonRow& row) {
+    ButtonRowLayout l;
+    l.okGapX = w - row.ok.left;
+    l.okGapY = h - row.ok.top;
+    l.width = RectWidth(row.ok);
+    l.height = RectHeight(row.ok);
+    l.cancelOffset = row.cancel.left - row.ok.left;
+    l.helpOffset = row.help.left - row.ok.left;
+    l.minWidth = std::min(l.helpOffset + l.width + 20, w);
+    return l;
+}
+
+ButtonRow PlaceButtonRow(const ButtonRowLayout& l, int w, int h) {
+    const int x = w - l.okGapX;
+    const int y = h - l.okGapY;
+    return ButtonRow{RectAt(x, y, l.width, l.height),
+                     RectAt(x + l.cancelOffset, y, l.width, l.height),
+                     RectAt(x + l.helpOffset, y, l.width, l.height)};
 }
 
 }  // namespace tellaro

@@ -35,4 +35,22 @@ ScreenPoint CentreIn(const ScreenRect& area, int width, int height);
 void SetHeightFromDraggedEdge(ScreenRect& rect, int edge, int height);
 void SetWidthFromDraggedEdge(ScreenRect& rect, int edge, int width);
 
+// OK, Cancel and Help in one row anchored to the bottom-right corner of a
+// resizable dialog, measured once from the template in client pixels.
+struct ButtonRowLayout {
+    int okGapX = 0, okGapY = 0;  // client width and height minus OK's left and top
+    int width = 0, height = 0;   // of each button
+    int cancelOffset = 0, helpOffset = 0;  // from OK's left
+    // The narrowest width that keeps the row in view (at most the measured
+    // client width).
+    int minWidth = 0;
+};
+
+struct ButtonRow {
+    ScreenRect ok, cancel, help;
+};
+
+ButtonRowLayout MeasureButtonRow(int clientWidth, int clientHeight, const ButtonRow& row);
+ButtonRow PlaceButtonRow(const ButtonRowLayout& layout, int clientWidth, int clientHeight);
+
 }  // namespace tellaro

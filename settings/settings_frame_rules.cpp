@@ -1,7 +1,5 @@
 #include "settings/settings_frame_rules.h"
 
-#include <algorithm>
-
 #include "res/resource.h"
 
 namespace tellaro {
@@ -16,13 +14,8 @@ FrameLayout MeasureFrameLayout(int w, int h, const FrameControls& c) {
     l.treeTop = c.tree.top;
     l.treeGapX = w - RectWidth(c.tree);
     l.treeGapY = h - RectHeight(c.tree);
-    l.okGapX = w - c.ok.left;
-    l.okGapY = h - c.ok.top;
-    l.buttonWidth = RectWidth(c.ok);
-    l.buttonHeight = RectHeight(c.ok);
-    l.cancelOffset = c.cancel.left - c.ok.left;
-    l.helpOffset = c.help.left - c.ok.left;
-    l.minWidth = std::min(l.helpOffset + l.buttonWidth + 20, w);
+    l.buttons = MeasureButtonRow(w, h, ButtonRow{c.ok, c.cancel, c.help});
+    l.minWidth = l.buttons.minWidth;
     return l;
 }
 
@@ -30,11 +23,10 @@ FrameControls PlaceFrameControls(const FrameLayout& l, int w, int h) {
     FrameControls c;
     c.label = RectAt(l.labelLeft, l.labelTop, w - l.labelGap, l.labelHeight);
     c.tree = RectAt(l.treeLeft, l.treeTop, w - l.treeGapX, h - l.treeGapY);
-    const int x = w - l.okGapX;
-    const int y = h - l.okGapY;
-    c.ok = RectAt(x, y, l.buttonWidth, l.buttonHeight);
-    c.cancel = RectAt(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
-    c.help = RectAt(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
+    const ButtonRow row = PlaceButtonRow(l.buttons, w, h);
+    c.ok = row.ok;
+    c.cancel = row.cancel;
+    c.help = row.help;
     return c;
 }
 

@@ -19,8 +19,7 @@ namespace tellaro {
 struct FrameLayout {
     int labelLeft = 0, labelTop = 0, labelHeight = 0, labelGap = 0;
     int treeLeft = 0, treeTop = 0, treeGapX = 0, treeGapY = 0;
-    int okGapX = 0, okGapY = 0, buttonWidth = 0, buttonHeight = 0;
-    int cancelOffset = 0, helpOffset = 0;
+    ButtonRowLayout buttons;
     int minWidth = 0;
 };
 

@@ -1,7 +1,5 @@
 #include "ui/dialogs/folder_properties_rules.h"
 
-#include <algorithm>
-
 #include "res/resource.h"
 
 namespace tellaro {
@@ -41,13 +39,8 @@ PropertiesLayout MeasurePropertiesLayout(int w, int h, const PropertiesControls&
     l.nameTop = c.name.top;
     l.nameMargin = w - RectWidth(c.name);
     l.nameHeight = RectHeight(c.name);
-    l.okOffsetX = w - c.ok.left;
-    l.okOffsetY = h - c.ok.top;
-    l.buttonHeight = RectHeight(c.ok);
-    l.buttonWidth = RectWidth(c.ok);
-    l.cancelOffset = c.cancel.left - c.ok.left;
-    l.helpOffset = c.help.left - c.ok.left;
-    l.minWidth = std::min(l.helpOffset + l.buttonWidth + 20, w);
+    l.buttons = MeasureButtonRow(w, h, ButtonRow{c.ok, c.cancel, c.help});
+    l.minWidth = l.buttons.minWidth;
     l.fixedHeight = outerHeight;
     return l;
 }
@@ -57,11 +50,10 @@ PropertiesControls PlacePropertiesControls(const PropertiesLayout& l, int w, int
     c.path = RectAt(l.pathLeft, l.pathTop, w - l.pathMargin, l.pathHeight);
     c.browse = RectAt(w - l.browseOffset, l.browseTop, l.browseWidth, l.browseHeight);
     c.name = RectAt(l.nameLeft, l.nameTop, w - l.nameMargin, l.nameHeight);
-    const int x = w - l.okOffsetX;
-    const int y = h - l.okOffsetY;
-    c.ok = RectAt(x, y, l.buttonWidth, l.buttonHeight);
-    c.cancel = RectAt(x + l.cancelOffset, y, l.buttonWidth, l.buttonHeight);
-    c.help = RectAt(x + l.helpOffset, y, l.buttonWidth, l.buttonHeight);
+    const ButtonRow row = PlaceButtonRow(l.buttons, w, h);
+    c.ok = row.ok;
+    c.cancel = row.cancel;
+    c.help = row.help;
     return c;
 }
 

@@ -40,8 +40,7 @@ struct PropertiesLayout {
     int pathLeft = 0, pathTop = 0, pathMargin = 0, pathHeight = 0;
     int browseOffset = 0, browseTop = 0, browseWidth = 0, browseHeight = 0;
     int nameLeft = 0, nameTop = 0, nameMargin = 0, nameHeight = 0;
-    int okOffsetX = 0, okOffsetY = 0, buttonHeight = 0, buttonWidth = 0;
-    int cancelOffset = 0, helpOffset = 0;
+    ButtonRowLayout buttons;
     int minWidth = 0;     // outer
     int fixedHeight = 0;  // outer
 };
