@@ -75,6 +75,7 @@ int SettingsWindow::InitWindow() {
 // ---- The exchange with the controller
 
 int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
+    pendingTree_.reset();
     // Every node a drag holds is about to go.
     CancelDrag();
     // One repaint for the whole rebuild instead of one per node.
@@ -88,12 +89,25 @@ int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) 
     return result;
 }
 
+void SettingsWindow::LoadTreeWhenNeeded(const FolderSettings& settings) {
+    pendingTree_.reset(new (std::nothrow) FolderSettings(settings));
+    // Without memory for the copy it is built now, as it always was.
+    if (!pendingTree_) LoadTree(settings, true);
+}
+
+void SettingsWindow::BuildPendingTree() {
+    if (!pendingTree_) return;
+    const std::unique_ptr<FolderSettings> settings = std::move(pendingTree_);
+    LoadTree(*settings, true);
+}
+
 void SettingsWindow::ShowWithItems(bool show, const FolderItemList& items) {
     Show(show ? 1 : 0);
     logic_.Items().Fill(items);
 }
 
 int SettingsWindow::CollectSettings(FolderSettings& out) {
+    BuildPendingTree();
     logic_.Collect(out);
     LoadTree(out, true);
     return 0;
@@ -135,7 +149,10 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             Destroy();
             break;
         case WM_SHOWWINDOW:
-            if (own && record.wParam) LoadShellImages();
+            if (own && record.wParam) {
+                BuildPendingTree();
+                LoadShellImages();
+            }
             break;
         case WM_NOTIFY:
             if (IsOwnTreeNotify(record)) OnNotify(record);
