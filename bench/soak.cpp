@@ -27,6 +27,7 @@ constexpr char kCaption[] = "Tellaro Explorer";
 constexpr DWORD kStepTimeoutMs = 10000;
 constexpr int kDesktopFiles = 30;
 constexpr int kReportsPerKind = 10;
+constexpr DWORD kSettleMs = 200;
 
 struct Target {
     HWND window = nullptr;
@@ -69,8 +70,11 @@ bool PopupCycle(Target& target, int i) {
 bool SettingsCycle(Target& target, int) {
     HWND window = target.window;
     if (!PostMessageA(window, WM_COMMAND, CMD_FOLDER_SETTINGS, 0) ||
-        !WaitFor([window] { return IsWindowVisible(window) != FALSE; }))
+        !WaitFor([window] { return IsWindowVisible(window) != FALSE; }) || !Answers(window))
         return false;
+    // No user presses OK within milliseconds of the window appearing; under
+    // Wine a hide that close behind the show can hang in ShowWindow.
+    Sleep(kSettleMs);
     PostMessageA(window, WM_COMMAND, IDC_SETTINGS_OK, 0);
     return WaitFor([window] { return IsWindowVisible(window) == FALSE; }) && Answers(window);
 }
