@@ -100,7 +100,7 @@ int TrayApp::Initialize() {
     // The hidden window's tree waits until it is first shown or needed:
     // asking the shell which special folders exist is the dearest part of
     // it, and nobody sees the tree before.
-    settingsWindow_->LoadTreeWhenNeeded(CurrentFolderSettings());
+    settingsWindow_->LoadTreeWhenNeeded(&folderSettings_);
     if (loaded == 1) settingsWindow_->Show(1);
     return 0;
 }

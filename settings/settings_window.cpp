@@ -75,7 +75,7 @@ int SettingsWindow::InitWindow() {
 // ---- The exchange with the controller
 
 int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
-    pendingTree_.reset();
+    pendingTree_ = nullptr;
     // Every node a drag holds is about to go.
     CancelDrag();
     // One repaint for the whole rebuild instead of one per node.
@@ -89,16 +89,12 @@ int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) 
     return result;
 }
 
-void SettingsWindow::LoadTreeWhenNeeded(const FolderSettings& settings) {
-    pendingTree_.reset(new (std::nothrow) FolderSettings(settings));
-    // Without memory for the copy it is built now, as it always was.
-    if (!pendingTree_) LoadTree(settings, true);
+void SettingsWindow::LoadTreeWhenNeeded(const FolderSettings* settings) {
+    pendingTree_ = settings;
 }
 
 void SettingsWindow::BuildPendingTree() {
-    if (!pendingTree_) return;
-    const std::unique_ptr<FolderSettings> settings = std::move(pendingTree_);
-    LoadTree(*settings, true);
+    if (pendingTree_ != nullptr) LoadTree(*pendingTree_, true);
 }
 
 void SettingsWindow::ShowWithItems(bool show, const FolderItemList& items) {
