@@ -45,15 +45,30 @@ int TrayApp::CreateWindows() {
     if (CreateTrayIcon() != 0) return -1;
     systemInfo_ = MakeNoThrow<SystemInfo>();
     if (!systemInfo_) return -1;
-    aboutDialog_ = MakeNoThrow<AboutDialog>(MainWindow());
-    if (!aboutDialog_ || aboutDialog_->Create() != 0) return -1;
-    aboutDialog_->Show(0);
-    optionsDialog_ = MakeNoThrow<OptionsDialog>(MainWindow());
-    if (!optionsDialog_ || optionsDialog_->Create() != 0) return -1;
-    optionsDialog_->Show(0);
     if (settingsWindow_->InitWindow() != 0) return -1;
     settingsWindow_->Show(0);
     return 0;
+}
+
+// Nobody sees the about and options dialogs before asking for them, and the
+// two together cost start-up about as much as the main window: each is made
+// when it is first opened. Until then messages and Cancel pass them by.
+AboutDialog* TrayApp::AboutDialogMadeNow() {
+    if (aboutDialog_) return aboutDialog_.get();
+    // Held before it is made: the messages of its creation come through the
+    // chain and must reach it.
+    aboutDialog_ = MakeNoThrow<AboutDialog>(MainWindow());
+    if (aboutDialog_ && aboutDialog_->Create() != 0) aboutDialog_.reset();
+    return aboutDialog_.get();
+}
+
+OptionsDialog* TrayApp::OptionsDialogMadeNow() {
+    if (optionsDialog_) return optionsDialog_.get();
+    optionsDialog_ = MakeNoThrow<OptionsDialog>(MainWindow());
+    if (optionsDialog_ && optionsDialog_->Create() != 0) optionsDialog_.reset();
+    // It opens on the settings in force, as if it had been cancelled last.
+    if (optionsDialog_) optionsDialog_->SetValues(options_);
+    return optionsDialog_.get();
 }
 
 int TrayApp::CreateTrayIcon() {
@@ -82,8 +97,10 @@ int TrayApp::Initialize() {
     UnregisterPopupHotKey();
     RegisterPopupHotKey();
     if (BuildMenus() != 0) return -1;
-    OnSettingsCancel();
-    OnOptionsCancel();
+    // The hidden window's tree waits until it is first shown or needed:
+    // asking the shell which special folders exist is the dearest part of
+    // it, and nobody sees the tree before.
+    settingsWindow_->LoadTreeWhenNeeded(&folderSettings_);
     if (loaded == 1) settingsWindow_->Show(1);
     return 0;
 }

@@ -78,7 +78,8 @@ public:
     virtual int BuildMenus();
     virtual int DestroyMenus();
 
-    // Read access for tests and the other parts of the controller.
+    // Read access for tests and the other parts of the controller. The
+    // dialogs are null until first opened.
     SettingsWindow* GetSettingsWindow() const { return settingsWindow_.get(); }
     AboutDialog* GetAboutDialog() const { return aboutDialog_.get(); }
     OptionsDialog* GetOptionsDialog() const { return optionsDialog_.get(); }
@@ -95,6 +96,8 @@ public:
 private:
     int CreateWindows();
     int CreateTrayIcon();
+    AboutDialog* AboutDialogMadeNow();
+    OptionsDialog* OptionsDialogMadeNow();
     FolderSettings CurrentFolderSettings() const;
     void BringRemainingForward(Window* preferred);
     void ShowSettingsWindow();

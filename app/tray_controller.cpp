@@ -127,19 +127,21 @@ void TrayApp::RunFixedCommand(std::uint16_t id) {
 }
 
 void TrayApp::ToggleOptionsDialog() {
-    if (!optionsDialog_) return;
-    if (optionsDialog_ && optionsDialog_->IsVisibleNow())
-        optionsDialog_->BringToForeground();
+    OptionsDialog* dialog = OptionsDialogMadeNow();
+    if (!dialog) return;
+    if (dialog->IsVisibleNow())
+        dialog->BringToForeground();
     else
-        optionsDialog_->Show(1);
+        dialog->Show(1);
 }
 
 void TrayApp::ToggleAboutDialog() {
-    if (!aboutDialog_) return;
-    if (aboutDialog_ && aboutDialog_->IsVisibleNow())
-        aboutDialog_->BringToForeground();
+    AboutDialog* dialog = AboutDialogMadeNow();
+    if (!dialog) return;
+    if (dialog->IsVisibleNow())
+        dialog->BringToForeground();
     else
-        aboutDialog_->Show(1);
+        dialog->Show(1);
 }
 
 bool TrayApp::HasSecondSpecialMenu() const {

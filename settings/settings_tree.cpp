@@ -21,6 +21,27 @@ FolderItem Record(FolderItemKind kind, int depth, std::string path = std::string
     return item;
 }
 
+// A list cut at the limit can end inside a level: a group whose children
+// were cut off, or separators with nothing after them. What is kept must be
+// as closed as any list the window writes, or readers would meet a group
+// without its level and the next OK would not hand the same list back.
+void CloseCutList(FolderItemList& items) {
+    while (!items.Empty()) {
+        const FolderItem& last = items.At(items.Size() - 1);
+        if (last.Kind() == FolderItemKind::Folder || last.Kind() == FolderItemKind::Placeholder)
+            return;
+        const int depth = last.depth;
+        items.Truncate(items.Size() - 1);
+        if (items.Empty()) return;
+        const FolderItem& before = items.At(items.Size() - 1);
+        // The dropped record was all that was left of its group's level.
+        if (before.Kind() == FolderItemKind::Group && before.depth + 1 == depth) {
+            items.Append(Record(FolderItemKind::Placeholder, depth));
+            return;
+        }
+    }
+}
+
 const std::string& EmptyText() {
     static const std::string empty;
     return empty;
@@ -307,6 +328,7 @@ void SettingsTree::Collect(FolderSettings& out) {
     if (first != kNoNode) CollectLevel(first, 0, out);
     if (out.items.Size() > kMaxFolderItems) {
         out.items.Truncate(kMaxFolderItems);
+        CloseCutList(out.items);
         host_.ReportTooManyItems();
     }
 }

@@ -75,6 +75,7 @@ int SettingsWindow::InitWindow() {
 // ---- The exchange with the controller
 
 int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
+    pendingTree_ = nullptr;
     // Every node a drag holds is about to go.
     CancelDrag();
     // One repaint for the whole rebuild instead of one per node.
@@ -88,12 +89,21 @@ int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) 
     return result;
 }
 
+void SettingsWindow::LoadTreeWhenNeeded(const FolderSettings* settings) {
+    pendingTree_ = settings;
+}
+
+void SettingsWindow::BuildPendingTree() {
+    if (pendingTree_ != nullptr) LoadTree(*pendingTree_, true);
+}
+
 void SettingsWindow::ShowWithItems(bool show, const FolderItemList& items) {
     Show(show ? 1 : 0);
     logic_.Items().Fill(items);
 }
 
 int SettingsWindow::CollectSettings(FolderSettings& out) {
+    BuildPendingTree();
     logic_.Collect(out);
     LoadTree(out, true);
     return 0;
@@ -135,7 +145,10 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             Destroy();
             break;
         case WM_SHOWWINDOW:
-            if (own && record.wParam) LoadShellImages();
+            if (own && record.wParam) {
+                BuildPendingTree();
+                LoadShellImages();
+            }
             break;
         case WM_NOTIFY:
             if (IsOwnTreeNotify(record)) OnNotify(record);

@@ -40,6 +40,11 @@ public:
     // Rebuilds every node from `settings`; with discardItems the working
     // copy is emptied (the window is hidden and idle).
     virtual int LoadTree(const FolderSettings& settings, bool discardItems);
+    // LoadTree(*settings, true) when the tree is first needed (the window
+    // shown, or its settings collected) rather than now; any LoadTree in
+    // between replaces it. The settings are read then, not copied now: they
+    // must live until then, as the controller's live settings do.
+    virtual void LoadTreeWhenNeeded(const FolderSettings* settings);
     // Shows or hides the window and refills the working copy; the tree was
     // built from the same list.
     virtual void ShowWithItems(bool show, const FolderItemList& items);
@@ -135,6 +140,7 @@ private:
     void DropCommand(bool below, bool copy);
     NodeHandle DropHighlight() const;
 
+    void BuildPendingTree();
     bool IsOwnTreeNotify(const DialogMessage& record) const;
     int MeasureLayout();
     int CreateImageLists();
@@ -157,6 +163,7 @@ private:
     SettingsTree logic_;
     TreeEditor editor_;
     std::unique_ptr<FolderPropertiesDialog> propertiesDialog_;
+    const FolderSettings* pendingTree_ = nullptr;
     HMENU rootMenu_ = nullptr;
     HMENU specialRootMenu_ = nullptr;
     HMENU groupMenu_ = nullptr;

@@ -50,8 +50,7 @@ int SettingsWindow::CreateControls() {
     helpButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_HELP);
     if (!pathLabel_ || !tree_ || !okButton_ || !cancelButton_ || !helpButton_) return -1;
     nodes_.SetControl(tree_.get());
-    if (MeasureLayout() != 0) return -1;
-    return CreateImageLists();
+    return MeasureLayout();
 }
 
 int SettingsWindow::MeasureLayout() {
@@ -67,6 +66,7 @@ int SettingsWindow::MeasureLayout() {
 }
 
 int SettingsWindow::CreateImageLists() {
+    if (!tree_) return -1;
     HINSTANCE module = ModuleInstance();
     if (!dragCursors_) {
         dragCursors_.reset(new (std::nothrow) ImageList());
@@ -81,16 +81,17 @@ int SettingsWindow::CreateImageLists() {
         for (int id : {IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR})
             treeImages_->AddIconResource(module, id, 16, 16);
     }
-    // The special folders' icons follow when the window is first shown.
+    // The special folders' icons follow at once.
     tree_->SetImageList(treeImages_->GetHandle(), TVSIL_NORMAL);
     return 0;
 }
 
-// The shell's icon of every special folder, and whether it has a directory.
-// Asking the shell 45 times costs start-up a noticeable moment, and nobody
-// sees the icons before the window is shown, so this waits until then.
+// The image lists with the shell's icon of every special folder, and whether
+// each has a directory. Asking the shell 45 times costs a noticeable moment,
+// and nobody sees the images of a hidden window, so all this waits until the
+// window is first shown.
 void SettingsWindow::LoadShellImages() {
-    if (shellImagesLoaded_ || !treeImages_) return;
+    if (shellImagesLoaded_ || CreateImageLists() != 0) return;
     shellImagesLoaded_ = true;
     for (std::size_t i = 0; i < SpecialFolderTable::EntryCount; ++i) {
         std::uint8_t& hasDirectory =

@@ -184,6 +184,31 @@ TEST(SettingsTreeCollect, MoreThanAThousandRecordsAreCutOnceWithAMessage) {
     }
 }
 
+// Wherever the cut falls, what is kept is closed like any list the window
+// writes: no group without its level, no separator ending one.
+TEST(SettingsTreeCollect, TheCutAtAThousandLeavesAClosedList) {
+    struct Case {
+        std::vector<FolderItem> tail, kept;
+    };
+    const std::vector<Case> cases = {
+        {{G(0, "A"), G(1, "B"), F(2, "X")}, {G(0, "A"), Ph(1)}},
+        {{Sep(0), G(0, "A"), F(1, "X")}, {}},
+        {{G(0, "A"), F(1, "X"), F(1, "Y")}, {G(0, "A"), F(1, "X")}},
+    };
+    for (const Case& c : cases) {
+        std::vector<FolderItem> items;
+        for (int i = 0; i < 998; ++i) items.push_back(F(0, "F" + std::to_string(i)));
+        items.insert(items.end(), c.tail.begin(), c.tail.end());
+        Fixture f;
+        ASSERT_EQ(f.logic.LoadTree(NoSpecials(items), false), 0);
+        const FolderSettings out = f.Collect();
+        std::vector<FolderItem> head(items.begin(), items.begin() + 998);
+        head.insert(head.end(), c.kept.begin(), c.kept.end());
+        EXPECT_EQ(Describe(out.items), Describe(NoSpecials(head).items));
+        EXPECT_EQ(f.host.tooMany, 1);
+    }
+}
+
 TEST(SettingsTreeCollect, NestingDeeperThanTheDepthFieldNeverWraps) {
     Fixture f;
     ASSERT_EQ(f.logic.LoadTree(NoSpecials({}), false), 0);

@@ -168,8 +168,6 @@ TEST_F(ControllerTest, TheMainWindowIsTheHiddenSettingsWindow) {
     GetWindowTextA(main_, caption, sizeof(caption));
     EXPECT_STREQ(caption, "Tellaro Explorer");
     EXPECT_EQ(FindWindowA(nullptr, "Tellaro Explorer"), main_);
-    EXPECT_FALSE(IsWindowVisible(tray_->GetAboutDialog()->GetHandle()));
-    EXPECT_FALSE(IsWindowVisible(tray_->GetOptionsDialog()->GetHandle()));
 }
 
 TEST_F(ControllerTest, CommandsWithANotificationCodeAreIgnored) {
@@ -181,8 +179,9 @@ TEST_F(ControllerTest, CommandsWithANotificationCodeAreIgnored) {
 }
 
 TEST_F(ControllerTest, CommandZeroTogglesTheAboutDialog) {
-    HWND about = tray_->GetAboutDialog()->GetHandle();
     SendMessageA(main_, WM_COMMAND, 0, 0);
+    ASSERT_NE(tray_->GetAboutDialog(), nullptr);
+    HWND about = tray_->GetAboutDialog()->GetHandle();
     EXPECT_TRUE(IsWindowVisible(about));
     SendMessageA(main_, WM_COMMAND, 0, 0);
     EXPECT_TRUE(IsWindowVisible(about)) << "a visible dialog is brought forward, not hidden";
@@ -191,8 +190,9 @@ TEST_F(ControllerTest, CommandZeroTogglesTheAboutDialog) {
 }
 
 TEST_F(ControllerTest, OptionsToggleAndCancel) {
-    HWND options = tray_->GetOptionsDialog()->GetHandle();
     SendMessageA(main_, WM_COMMAND, 40003, 0);
+    ASSERT_NE(tray_->GetOptionsDialog(), nullptr);
+    HWND options = tray_->GetOptionsDialog()->GetHandle();
     EXPECT_TRUE(IsWindowVisible(options));
     SendMessageA(options, WM_COMMAND, IDC_OPTIONS_CANCEL, 0);
     EXPECT_FALSE(IsWindowVisible(options));
@@ -208,12 +208,15 @@ TEST_F(ControllerTest, EscapeAndTheCloseBoxOnlyHideTheSettingsWindow) {
 }
 
 TEST_F(ControllerTest, DestroyingAnotherWindowDoesNotEndTheProgram) {
+    SendMessageA(main_, WM_COMMAND, 0, 0);
     DestroyWindow(tray_->GetAboutDialog()->GetHandle());
     EXPECT_FALSE(QuitPosted());
     EXPECT_TRUE(IsWindow(main_));
 }
 
 TEST_F(ControllerTest, CloseSentToAnyDialogEndsTheProgram) {
+    SendMessageA(main_, WM_COMMAND, 0, 0);
+    SendMessageA(main_, WM_COMMAND, 40003, 0);
     SendMessageA(tray_->GetAboutDialog()->GetHandle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(main_));
     EXPECT_FALSE(IsWindow(tray_->GetOptionsDialog()->GetHandle()));

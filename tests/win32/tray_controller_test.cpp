@@ -76,14 +76,7 @@ protected:
     void SetUp() override {
         folder_ = TempFolder("tellaro-controller-test");
         DeleteFileA((folder_ + "\\Tellaro.tlr").c_str());
-        TrayAppConfig config;
-        config.settingsFolder = folder_;
-        config.notifier = &notifier_;
-        app_.reset(new TrayApplication(config));
-        ASSERT_EQ(app_->InitInstance(""), 0);
-        tray_ = app_->GetTrayApp();
-        main_ = tray_->MainWindow();
-        tray_->GetSettingsWindow()->Show(0);
+        Start();
         g_openedMenus.clear();
         g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchInitMenu, nullptr, GetCurrentThreadId());
         Pump();
@@ -95,9 +88,20 @@ protected:
         MSG msg;
         PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
+    void Start() {
+        TrayAppConfig config;
+        config.settingsFolder = folder_;
+        config.notifier = &notifier_;
+        app_.reset(new TrayApplication(config));
+        ASSERT_EQ(app_->InitInstance(""), 0);
+        tray_ = app_->GetTrayApp();
+        main_ = tray_->MainWindow();
+        tray_->GetSettingsWindow()->Show(0);
+    }
     void Notify(UINT mouseMessage) { SendMessageA(main_, MSG_TRAY_NOTIFY, 1, mouseMessage); }
     HMENU MenuOfKind(int kind) const { return tray_->GetPopupMenus()->MenuForPopupKind(kind); }
     void ApplyOptions(const OptionsRecord& options) {
+        SendMessageA(main_, WM_COMMAND, CMD_OPTIONS, 0);
         tray_->GetOptionsDialog()->SetValues(options);
         SendMessageA(main_, WM_COMMAND, IDC_OPTIONS_OK, 0);
     }
@@ -196,6 +200,39 @@ TEST_F(TrayControllerTest, FixedCommands) {
     SendMessageA(main_, WM_COMMAND, CMD_EXIT, 0);
     Pump();
     EXPECT_FALSE(IsWindow(main_));
+}
+
+// The dialog is made when first opened: it must show the options in force,
+// not its template's.
+TEST_F(TrayControllerTest, TheOptionsDialogOpensOnTheOptionsInForce) {
+    OptionsRecord live = tray_->GetOptions();
+    live.leftClickMenu = kPopupCommands;
+    live.hotkey = static_cast<std::uint16_t>((0x02 | 0x04) << 8 | VK_F9);
+    live.secondLaunchWaitMs = 350;
+    tray_->SetSettingsForTest(tray_->GetFolderSettings(), live);
+    SendMessageA(main_, WM_COMMAND, CMD_OPTIONS, 0);
+    ASSERT_NE(tray_->GetOptionsDialog(), nullptr);
+    OptionsRecord shown;
+    ASSERT_EQ(tray_->GetOptionsDialog()->GetValues(shown), 0);
+    EXPECT_EQ(shown, live);
+}
+
+// A later start leaves the hidden tree for the first show, which must still
+// hold the saved folders with their paths.
+TEST_F(TrayControllerTest, TheFirstShownTreeHoldsTheSavedSettings) {
+    FolderSettings saved = tray_->GetFolderSettings();
+    saved.items.Append(Item(FolderItemKind::Group, 0, "", "G"));
+    saved.items.Append(Item(FolderItemKind::Folder, 1, "C:\\Kept", "Kept"));
+    tray_->SetSettingsForTest(saved, tray_->GetOptions());
+    ASSERT_EQ(tray_->SaveItemFile(), 0);
+    app_.reset();
+    Pump();
+    Start();
+    SendMessageA(main_, WM_COMMAND, CMD_FOLDER_SETTINGS, 0);
+    ASSERT_TRUE(IsWindowVisible(main_));
+    FolderSettings shown;
+    tray_->GetSettingsWindow()->Tree().Collect(shown);
+    EXPECT_EQ(shown.items, saved.items);
 }
 
 std::vector<std::string> g_opened;
