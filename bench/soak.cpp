@@ -76,7 +76,11 @@ bool SettingsCycle(Target& target, int) {
     // Wine a hide that close behind the show can hang in ShowWindow.
     Sleep(kSettleMs);
     PostMessageA(window, WM_COMMAND, IDC_SETTINGS_OK, 0);
-    return WaitFor([window] { return IsWindowVisible(window) == FALSE; }) && Answers(window);
+    if (!WaitFor([window] { return IsWindowVisible(window) == FALSE; })) return false;
+    // The window counts as hidden before Wine has finished hiding it; a
+    // message sent in that moment can hang both processes.
+    Sleep(kSettleMs);
+    return Answers(window);
 }
 
 // Each kind of cycle runs after the previous one, with its own warm-up.
@@ -160,6 +164,9 @@ std::string BesideThisProgram(const char* name) {
 
 int main(int argc, char** argv) {
     using namespace tellaro;
+    // Figures as they come: a soak that stops half-way still tells how far
+    // it got.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     const CycleKind kinds[] = {
         {"Popup menu", argc > 1 ? std::max(0, std::atoi(argv[1])) : 10000, PopupCycle},
         {"Settings window open and OK", argc > 2 ? std::max(0, std::atoi(argv[2])) : 500,
