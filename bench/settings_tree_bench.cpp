@@ -84,17 +84,23 @@ struct FlatNode {
     LPARAM number;
 };
 
+// One TVM_GETITEM of label, image and number, as the window reads a node.
+FlatNode ReadNode(HWND tree, HTREEITEM item, int parent) {
+    char text[1024];
+    TVITEMA tv = {};
+    tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof(text);
+    text[0] = '\0';
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return FlatNode{parent, text, tv.iImage, tv.lParam};
+}
+
 // The tree as built, in pre-order, so that the floor inserts the same nodes.
 void Flatten(HWND tree, HTREEITEM item, int parent, std::vector<FlatNode>& out) {
     for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        char text[1024];
-        TVITEMA tv = {};
-        tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof(text);
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        out.push_back(FlatNode{parent, text, tv.iImage, tv.lParam});
+        out.push_back(ReadNode(tree, item, parent));
         Flatten(tree, TreeView_GetChild(tree, item), static_cast<int>(out.size()) - 1, out);
     }
 }
@@ -118,14 +124,7 @@ void InsertFloor(HWND tree, const std::vector<FlatNode>& nodes) {
 std::size_t WalkFloor(HWND tree, HTREEITEM item) {
     std::size_t sum = 0;
     for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        char text[1024];
-        TVITEMA tv = {};
-        tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof(text);
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        sum += static_cast<std::size_t>(tv.lParam) + 1;
+        sum += static_cast<std::size_t>(ReadNode(tree, item, -1).number) + 1;
         sum += WalkFloor(tree, TreeView_GetChild(tree, item));
     }
     return sum;

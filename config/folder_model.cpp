@@ -1,9 +1,19 @@
 #include "config/folder_model.h"
 
+#include <algorithm>
+
 namespace tellaro {
 
 bool operator==(const FolderItem& a, const FolderItem& b) {
     return a.kind == b.kind && a.depth == b.depth && a.path == b.path && a.name == b.name;
+}
+
+bool operator==(const FolderSettings& a, const FolderSettings& b) {
+    return std::equal(a.specialFolderOrder1, a.specialFolderOrder1 + kSpecialFolderCount1,
+                      b.specialFolderOrder1) &&
+           std::equal(a.specialFolderOrder2, a.specialFolderOrder2 + kSpecialFolderCount2,
+                      b.specialFolderOrder2) &&
+           a.items == b.items;
 }
 
 bool FolderItemList::operator==(const FolderItemList& o) const { return items_ == o.items_; }

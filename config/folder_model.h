@@ -68,6 +68,8 @@ struct FolderSettings {
     FolderItemList items;
 };
 
+bool operator==(const FolderSettings& a, const FolderSettings& b);
+
 // The visitor of a walk. For a Group, `enterGroup` is called first and must
 // walk the group's level (by calling WalkLevel on position + 1) when the group
 // has children; the walk continues after whatever that inner walk consumed.

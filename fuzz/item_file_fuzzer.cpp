@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "config/item_codec.h"
@@ -13,20 +12,12 @@ namespace {
 
 using namespace tellaro;
 
-bool SameSettings(const FolderSettings& a, const FolderSettings& b) {
-    return std::memcmp(a.specialFolderOrder1, b.specialFolderOrder1,
-                       sizeof a.specialFolderOrder1) == 0 &&
-           std::memcmp(a.specialFolderOrder2, b.specialFolderOrder2,
-                       sizeof a.specialFolderOrder2) == 0 &&
-           a.items == b.items;
-}
-
 void CheckImage(const std::uint8_t* data, std::size_t size) {
     OptionsRecord options;
     FolderSettings settings;
     const DecodeResult first = DecodeItemFile(data, size, options, settings);
     if (first.status != DecodeStatus::Loaded) {
-        if (!(options == OptionsRecord{}) || !SameSettings(settings, FolderSettings{}))
+        if (!(options == OptionsRecord{}) || !(settings == FolderSettings{}))
             std::abort();
         return;
     }
@@ -37,7 +28,7 @@ void CheckImage(const std::uint8_t* data, std::size_t size) {
     FolderSettings againSettings;
     const DecodeResult second = DecodeItemFile(file.data(), file.size(), again, againSettings);
     if (second.status != DecodeStatus::Loaded || second.truncated) std::abort();
-    if (!(again == options) || !SameSettings(againSettings, settings)) std::abort();
+    if (!(again == options) || !(againSettings == settings)) std::abort();
     if (EncodeItemFile(again, againSettings) != file) std::abort();
 }
 

@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -106,14 +105,6 @@ bool IsCanonical(const FolderItemList& list) {
     return true;
 }
 
-bool SameSettings(const FolderSettings& a, const FolderSettings& b) {
-    return std::memcmp(a.specialFolderOrder1, b.specialFolderOrder1,
-                       sizeof a.specialFolderOrder1) == 0 &&
-           std::memcmp(a.specialFolderOrder2, b.specialFolderOrder2,
-                       sizeof a.specialFolderOrder2) == 0 &&
-           a.items == b.items;
-}
-
 void Check(const FolderSettings& collected, SettingsTree& logic) {
     if (!IsCanonical(collected.items)) std::abort();
     const std::vector<std::uint8_t> file = EncodeItemFile(OptionsRecord(), collected);
@@ -121,7 +112,7 @@ void Check(const FolderSettings& collected, SettingsTree& logic) {
     FolderSettings read;
     const DecodeResult result = DecodeItemFile(file.data(), file.size(), options, read);
     if (result.status != DecodeStatus::Loaded || result.truncated) std::abort();
-    if (!SameSettings(read, collected)) std::abort();
+    if (!(read == collected)) std::abort();
     // The window shows what was collected (with its working copy, as when
     // it is opened again): the same list comes back.
     logic.LoadTree(collected, false);
@@ -133,7 +124,7 @@ void Check(const FolderSettings& collected, SettingsTree& logic) {
     FolderSettings expected = collected;
     if (expected.items.Size() == 1 && expected.items.At(0).Kind() == FolderItemKind::Placeholder)
         expected.items.Clear();
-    if (!SameSettings(again, expected)) std::abort();
+    if (!(again == expected)) std::abort();
 }
 
 // Pre-order position `index` among the live nodes, wrapping around.

@@ -67,11 +67,7 @@ struct Sentinel {
     }
     bool Untouched() const {
         const Sentinel fresh;
-        return options == fresh.options && settings.items == fresh.settings.items &&
-               std::memcmp(settings.specialFolderOrder1, fresh.settings.specialFolderOrder1,
-                           kSpecialFolderCount1) == 0 &&
-               std::memcmp(settings.specialFolderOrder2, fresh.settings.specialFolderOrder2,
-                           kSpecialFolderCount2) == 0;
+        return options == fresh.options && settings == fresh.settings;
     }
 };
 
@@ -89,12 +85,6 @@ DecodeResult Decode(const Bytes& file, OptionsRecord& o, FolderSettings& s) {
     if (r.status != DecodeStatus::Corrupt) return ::testing::AssertionFailure() << "accepted";
     if (!out.Untouched()) return ::testing::AssertionFailure() << "refused but outputs changed";
     return ::testing::AssertionSuccess();
-}
-
-bool SameSettings(const FolderSettings& a, const FolderSettings& b) {
-    return std::memcmp(a.specialFolderOrder1, b.specialFolderOrder1, kSpecialFolderCount1) == 0 &&
-           std::memcmp(a.specialFolderOrder2, b.specialFolderOrder2, kSpecialFolderCount2) == 0 &&
-           a.items == b.items;
 }
 
 Bytes FromHex(const char* hex) {
@@ -177,7 +167,7 @@ TEST(ItemCodecGolden, DefaultSettingsGiveTheDocumented88Bytes) {
     EXPECT_EQ(r.status, DecodeStatus::Loaded);
     EXPECT_FALSE(r.truncated);
     EXPECT_TRUE(out.options == OptionsRecord{});
-    EXPECT_TRUE(SameSettings(out.settings, TableOrderSettings()));
+    EXPECT_TRUE(out.settings == TableOrderSettings());
 }
 
 TEST(ItemCodecGolden, OneFolderRecordGivesThe104ByteFile) {
@@ -197,7 +187,7 @@ TEST(ItemCodecGolden, OneFolderRecordGivesThe104ByteFile) {
 
     Sentinel out;
     ASSERT_EQ(Decode(file, out.options, out.settings).status, DecodeStatus::Loaded);
-    EXPECT_TRUE(SameSettings(out.settings, s));
+    EXPECT_TRUE(out.settings == s);
 }
 
 TEST(ItemCodecLayout, SizePaddingAndChecksumFollowTheRecordBytes) {
@@ -253,7 +243,7 @@ TEST(ItemCodecLayout, RecordWithEmptyTextsTakesFourBytes) {
 
     Sentinel out;
     ASSERT_EQ(Decode(file, out.options, out.settings).status, DecodeStatus::Loaded);
-    EXPECT_TRUE(SameSettings(out.settings, s));
+    EXPECT_TRUE(out.settings == s);
 }
 
 TEST(ItemCodecLayout, TextsEndAtTheirFirstZeroByte) {
@@ -275,7 +265,7 @@ TEST(ItemCodecRoundTrip, EveryFieldSurvives) {
     ASSERT_EQ(r.status, DecodeStatus::Loaded);
     EXPECT_FALSE(r.truncated);
     EXPECT_TRUE(out.options == o);
-    EXPECT_TRUE(SameSettings(out.settings, s));
+    EXPECT_TRUE(out.settings == s);
     // Unknown kinds are kept as stored; readers see them as placeholders.
     EXPECT_EQ(out.settings.items.At(6).kind, 7);
     EXPECT_EQ(out.settings.items.At(7).kind, 255);
@@ -293,7 +283,7 @@ TEST(ItemCodecRoundTrip, TrailingBytesAfterTheFileAreIgnored) {
     file.insert(file.end(), {1, 2, 3, 4, 5});
     Sentinel out;
     ASSERT_EQ(Decode(file, out.options, out.settings).status, DecodeStatus::Loaded);
-    EXPECT_TRUE(SameSettings(out.settings, MixedSettings()));
+    EXPECT_TRUE(out.settings == MixedSettings());
 }
 
 TEST(ItemCodecLimits, ThousandRecordsLoadWholeAndMoreAreCut) {
@@ -309,13 +299,13 @@ TEST(ItemCodecLimits, ThousandRecordsLoadWholeAndMoreAreCut) {
         Decode(EncodeItemFile(OptionsRecord{}, first1000), whole.options, whole.settings);
     ASSERT_EQ(r.status, DecodeStatus::Loaded);
     EXPECT_FALSE(r.truncated);
-    EXPECT_TRUE(SameSettings(whole.settings, first1000));
+    EXPECT_TRUE(whole.settings == first1000);
 
     Sentinel cut;
     r = Decode(EncodeItemFile(MixedOptions(), s), cut.options, cut.settings);
     ASSERT_EQ(r.status, DecodeStatus::Loaded);
     EXPECT_TRUE(r.truncated);
-    EXPECT_TRUE(SameSettings(cut.settings, first1000));
+    EXPECT_TRUE(cut.settings == first1000);
     EXPECT_TRUE(cut.options == MixedOptions());  // read before the records, so kept
 }
 

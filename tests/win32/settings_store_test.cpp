@@ -58,12 +58,6 @@ OptionsRecord SomeOptions() {
     return o;
 }
 
-bool SameSettings(const FolderSettings& a, const FolderSettings& b) {
-    return std::memcmp(a.specialFolderOrder1, b.specialFolderOrder1, kSpecialFolderCount1) == 0 &&
-           std::memcmp(a.specialFolderOrder2, b.specialFolderOrder2, kSpecialFolderCount2) == 0 &&
-           a.items == b.items;
-}
-
 class SettingsStoreTest : public testing::Test {
 protected:
     ScratchFolder scratch_{"store"};
@@ -102,7 +96,7 @@ TEST_F(SettingsStoreTest, FirstStartWritesTheDefaultFileAndReportsFirstRun) {
     FolderSettings againSettings = SomeTree();
     EXPECT_EQ(Store().LoadItemFile(again, againSettings), 0);
     EXPECT_TRUE(again == OptionsRecord{});
-    EXPECT_TRUE(SameSettings(againSettings, TableOrderSettings()));
+    EXPECT_TRUE(againSettings == TableOrderSettings());
 }
 
 // The costly defaults are worked out only when no file supplies settings,
@@ -122,7 +116,7 @@ TEST_F(SettingsStoreTest, DefaultsAreCompletedOnlyWithoutAReadableFile) {
     SaveFile(SomeOptions(), SomeTree());
     EXPECT_EQ(Store().LoadItemFile(options, settings, fill), 0);
     EXPECT_EQ(filled, 1);
-    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_TRUE(settings == SomeTree());
 
     Bytes damaged = ReadBytes(ItemFile());
     damaged[90] ^= 0x20;
@@ -130,7 +124,7 @@ TEST_F(SettingsStoreTest, DefaultsAreCompletedOnlyWithoutAReadableFile) {
     FolderSettings untouched;
     EXPECT_EQ(Store().LoadItemFile(options, untouched, fill), 0);
     EXPECT_EQ(filled, 2);
-    EXPECT_TRUE(SameSettings(untouched, TableOrderSettings()));
+    EXPECT_TRUE(untouched == TableOrderSettings());
 }
 
 TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
@@ -148,7 +142,7 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
     FolderSettings settings;
     EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
     EXPECT_TRUE(options == SomeOptions());
-    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_TRUE(settings == SomeTree());
     EXPECT_TRUE(notifier_.shown.empty());
 }
 
@@ -165,7 +159,7 @@ TEST_F(SettingsStoreTest, DamagedFileIsReportedOnceSetAsideAndLeavesTheSettings)
     EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
     EXPECT_EQ(notifier_.shown, (Shown{{IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION}}));
     EXPECT_TRUE(options == optionsBefore);
-    EXPECT_TRUE(SameSettings(settings, TableOrderSettings()));
+    EXPECT_TRUE(settings == TableOrderSettings());
     EXPECT_EQ(ReadBytes(ItemFile() + ".bad"), damaged);
     EXPECT_EQ(ReadBytes(ItemFile()), damaged);  // reading never rewrites it
 
@@ -190,7 +184,7 @@ TEST_F(SettingsStoreTest, FilesTooShortToHoldTheirSizeAreDamagedNotUnreadable) {
         FolderSettings settings = SomeTree();
         EXPECT_EQ(Store().LoadItemFile(options, settings), 0) << content.size();
         EXPECT_EQ(notifier_.shown, (Shown{{IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION}}));
-        EXPECT_TRUE(SameSettings(settings, SomeTree()));
+        EXPECT_TRUE(settings == SomeTree());
     }
 }
 
@@ -254,7 +248,7 @@ TEST_F(FailedSaveTest, ItemFilePathTakenByAFolder) {
     FolderSettings settings = SomeTree();
     EXPECT_EQ(Store().LoadItemFile(options, settings), -1);
     EXPECT_TRUE(notifier_.shown.empty());
-    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_TRUE(settings == SomeTree());
 }
 
 TEST_F(FailedSaveTest, SettingsFolderThatCannotBeMade) {
@@ -264,7 +258,7 @@ TEST_F(FailedSaveTest, SettingsFolderThatCannotBeMade) {
     FolderSettings settings = SomeTree();
     EXPECT_EQ(store.LoadItemFile(options, settings), -1);
     EXPECT_TRUE(notifier_.shown.empty());
-    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_TRUE(settings == SomeTree());
     EXPECT_EQ(store.SaveItemFile(options, settings), -1);
     EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION}}));
 }
@@ -361,7 +355,7 @@ TEST_F(LegacyIniTest, FirstStartImportsTheIniAndKeepsTheDefaultFile) {
     EXPECT_EQ(options.secondLaunchWaitMs, 333);
     FolderSettings orderOnly = settings;
     orderOnly.items.Clear();
-    EXPECT_TRUE(SameSettings(orderOnly, TableOrderSettings()));  // the import leaves the order arrays
+    EXPECT_TRUE(orderOnly == TableOrderSettings());  // the import leaves the order arrays
 
     // The file written before the import still holds the settings from
     // before it; the import lives in memory until the next save.
@@ -390,7 +384,7 @@ TEST_F(LegacyIniTest, IniIsReadOnlyWhenThereIsNoItemFile) {
     FolderSettings settings;
     EXPECT_EQ(Store().LoadItemFile(options, settings), 0);
     EXPECT_TRUE(options == SomeOptions());
-    EXPECT_TRUE(SameSettings(settings, SomeTree()));
+    EXPECT_TRUE(settings == SomeTree());
 }
 
 }  // namespace
