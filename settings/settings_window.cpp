@@ -84,7 +84,12 @@ int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) 
     if (tree_) {
         tree_->SetRedraw(TRUE);
         tree_->Invalidate();
-        if (result == 0) tree_->FocusControl();
+        if (result == 0) {
+            // The rebuilt tree has no selection, and the tree view takes no
+            // arrow keys without one: the user starts at the menu root.
+            if (nodes_.Selection() == kNoNode) nodes_.Select(logic_.MenuRoot());
+            tree_->FocusControl();
+        }
     }
     return result;
 }

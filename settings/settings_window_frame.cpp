@@ -157,6 +157,11 @@ void SettingsWindow::OnSizing(DialogMessage& record) {
 }
 
 BOOL SettingsWindow::Show(int flag) {
+    // Built before the window appears, so that it never shows an empty tree.
+    if (flag == 1) {
+        BuildPendingTree();
+        LoadShellImages();
+    }
     if (flag == 1 && IsLive() && systemInfo_) {
         RECT reference = {};
         POINT pointer = {};
