@@ -149,12 +149,6 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             // program closes the program.
             Destroy();
             break;
-        case WM_SHOWWINDOW:
-            if (own && record.wParam) {
-                BuildPendingTree();
-                LoadShellImages();
-            }
-            break;
         case WM_NOTIFY:
             if (IsOwnTreeNotify(record)) OnNotify(record);
             break;
