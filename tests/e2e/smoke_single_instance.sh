@@ -5,8 +5,10 @@
 reset_tellaro
 # A first start has no stored settings yet, so the settings window opens.
 start_tellaro
-# The visible window of a first start.
-probe visible "$CAPTION" || fail "settings window not shown on a first start"
+# The visible window of a first start. The program answers messages while
+# it still asks the shell about the tree's special folders, which takes
+# seconds under emulation: wait for the window rather than look once.
+probe shown "$CAPTION" "$(seconds 30)" || fail "settings window not shown on a first start"
 screenshot "first-start"
 probe post "$CAPTION" 273 1002 0 || fail "cannot reach the settings window"
 sleep 1
