@@ -112,10 +112,4 @@ HelpFiles HelpFilesBeside(const std::string& modulePath, const std::string& help
     return {folder + helpFileName, folder + stem + ".html"};
 }
 
-std::string FillPlaceholder(const std::string& pattern, const std::string& value) {
-    const std::size_t at = pattern.find("%s");
-    if (at == std::string::npos) return pattern;
-    return pattern.substr(0, at) + value + pattern.substr(at + 2);
-}
-
 }  // namespace tellaro

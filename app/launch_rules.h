@@ -91,8 +91,4 @@ using LeadBytePredicate = bool (*)(unsigned char byte);
 HelpFiles HelpFilesBeside(const std::string& modulePath, const std::string& helpFileName,
                           LeadBytePredicate isLeadByte);
 
-// `pattern` with its first "%s" replaced by `value` taken literally, so a
-// path holding '%' cannot be read as a format.
-std::string FillPlaceholder(const std::string& pattern, const std::string& value);
-
 }  // namespace tellaro

@@ -4,6 +4,8 @@
 #include <new>
 
 #include "app/tray_icon.h"
+#include "base/modal_loop.h"
+#include "base/resource_text.h"
 #include "config/settings_store.h"
 #include "config/system_info.h"
 #include "menu/command_routing.h"
@@ -13,7 +15,6 @@
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/framework/dialog.h"
-#include "base/resource_text.h"
 
 namespace tellaro {
 
@@ -23,7 +24,6 @@ template <typename T, typename... Args>
 std::unique_ptr<T> MakeNoThrow(Args&&... args) {
     return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
-
 
 }  // namespace
 
@@ -121,6 +121,14 @@ int TrayApp::Release() {
 }
 
 int TrayApp::OnDialogMessage(DialogMessage& record) {
+    // Closing the program under a modal loop would pull its windows from
+    // under the code that waits for it: the exit comes once it has ended.
+    if (record.message == WM_CLOSE && ModalLoop::Running()) {
+        ModalLoop::CloseWhenDone(MainWindow());
+        BringWaitingWindowForward();
+        record.result = 1;
+        return 0;
+    }
     if (aboutDialog_) aboutDialog_->OnMessage(record);
     if (optionsDialog_) optionsDialog_->OnMessage(record);
     if (settingsWindow_) settingsWindow_->OnMessage(record);
@@ -214,6 +222,8 @@ void TrayApp::OnSettingsOk() {
     folderSettings_ = edited;
     BuildMenus();
     SaveItemFile();
+    // Only now, with everything in one state, may a message box run.
+    settingsWindow_->ReportCollectedCut();
     BringRemainingForward(optionsDialog_.get());
 }
 

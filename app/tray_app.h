@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "base/base_object.h"
 #include "config/folder_model.h"
 #include "config/options_record.h"
 #include "menu/menu_layout.h"
 #include "res/resource.h"
-#include "base/base_object.h"
 #include "ui/framework/dialog_message.h"
 
 namespace tellaro {
@@ -29,7 +29,7 @@ class Window;
 
 // Where the controller keeps its settings file; tests point it elsewhere.
 struct TrayAppConfig {
-    std::string settingsFolder;  // empty: the per-user settings folder
+    std::string settingsFolder;           // empty: the per-user settings folder
     StorageNotifier* notifier = nullptr;  // null: message boxes
 };
 
@@ -101,6 +101,9 @@ private:
     FolderSettings CurrentFolderSettings() const;
     void BringRemainingForward(Window* preferred);
     void ShowSettingsWindow();
+    // While a modal loop runs, the icon, the hotkey and a second launch
+    // only bring the window that waits for the user to the front.
+    void BringWaitingWindowForward() const;
     void TakeDoubleClickAction(std::uint8_t action);
     bool HasSecondSpecialMenu() const;
 

@@ -4,6 +4,7 @@
 
 #include "app/launch_rules.h"
 #include "app/tray_app.h"
+#include "base/modal_loop.h"
 #include "config/system_info.h"
 #include "menu/popup_menus.h"
 #include "menu/popup_placement.h"
@@ -14,7 +15,6 @@
 namespace tellaro {
 
 namespace {
-
 
 BOOL CALLBACK FindTrayNotify(HWND window, LPARAM param) {
     char name[256] = {};
@@ -36,7 +36,36 @@ std::optional<MenuRect> NotificationAreaRect() {
     return MenuRect{r.left, r.top, r.right, r.bottom};
 }
 
+struct WaitingWindowSearch {
+    HWND skip[3];
+    HWND found;
+};
+
+// A visible, enabled dialog of this thread that is none of the program's
+// modeless windows: a message box, the properties dialog or the folder
+// picker. Windows come in z-order, so the first is the one on top.
+BOOL CALLBACK FindWaitingWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WaitingWindowSearch*>(param);
+    for (HWND skip : search->skip)
+        if (window == skip) return TRUE;
+    char name[16] = {};
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) ||
+        GetClassNameA(window, name, sizeof(name)) == 0 || lstrcmpA(name, "#32770") != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 }  // namespace
+
+void TrayApp::BringWaitingWindowForward() const {
+    WaitingWindowSearch search = {
+        {MainWindow(), optionsDialog_ ? optionsDialog_->GetHandle() : nullptr,
+         aboutDialog_ ? aboutDialog_->GetHandle() : nullptr},
+        nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindWaitingWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) SetForegroundWindow(search.found);
+}
 
 void TrayApp::ShowSettingsWindow() {
     if (!settingsWindow_) return;
@@ -47,7 +76,14 @@ void TrayApp::ShowSettingsWindow() {
 }
 
 void TrayApp::OnTrayNotify(const DialogMessage& record) {
-    switch (static_cast<UINT>(record.lParam)) {
+    const UINT mouse = static_cast<UINT>(record.lParam);
+    if (ModalLoop::Running()) {
+        if (mouse == WM_LBUTTONUP || mouse == WM_RBUTTONUP || mouse == WM_LBUTTONDBLCLK ||
+            mouse == WM_RBUTTONDBLCLK)
+            BringWaitingWindowForward();
+        return;
+    }
+    switch (mouse) {
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
             // The release that ends a double-click which opened a window is
@@ -57,8 +93,7 @@ void TrayApp::OnTrayNotify(const DialogMessage& record) {
                 if (settingsWindow_) settingsWindow_->BringToForeground();
                 return;
             }
-            ShowPopupMenu(record.lParam == WM_RBUTTONUP ? options_.rightClickMenu
-                                                        : options_.leftClickMenu,
+            ShowPopupMenu(mouse == WM_RBUTTONUP ? options_.rightClickMenu : options_.leftClickMenu,
                           false);
             break;
         case WM_LBUTTONDBLCLK:
@@ -105,10 +140,12 @@ int TrayApp::UnregisterPopupHotKey() {
 
 void TrayApp::OnHotKey(const DialogMessage& record) {
     if (record.wParam != static_cast<WPARAM>(HOTKEY_ID_POPUP)) return;
+    if (ModalLoop::Running()) return BringWaitingWindowForward();
     ShowPopupMenu(options_.hotkeyMenu, options_.hotkeyNearTray != 0);
 }
 
 void TrayApp::OnSecondLaunch() {
+    if (ModalLoop::Running()) return BringWaitingWindowForward();
     if (options_.secondLaunchPopup == 0) return;
     Sleep(options_.secondLaunchWaitMs);
     if (settingsWindow_) settingsWindow_->BringToForeground();
@@ -153,7 +190,9 @@ int TrayApp::BuildMenus() {
     return menus_->BuildMenus(folderSettings_, options_, HasSecondSpecialMenu());
 }
 
-int TrayApp::DestroyMenus() { return menus_ ? menus_->DestroyMenus() : 0; }
+int TrayApp::DestroyMenus() {
+    return menus_ ? menus_->DestroyMenus() : 0;
+}
 
 void TrayApp::OnInitMenu(const DialogMessage& record) {
     if (menus_) menus_->OnInitMenu(reinterpret_cast<HMENU>(record.wParam));
@@ -166,13 +205,13 @@ int TrayApp::ShowPopupMenu(std::uint8_t popupKind, bool nearTray) {
     GetCursorPos(&cursor);
     RECT screen = {};
     if (systemInfo_) systemInfo_->DesktopRect(&screen);
-    const PopupPlacement placement =
-        PlacePopup(nearTray, nearTray ? NotificationAreaRect() : std::nullopt,
-                   MenuPoint{cursor.x, cursor.y},
-                   MenuRect{screen.left, screen.top, screen.right, screen.bottom});
+    const PopupPlacement placement = PlacePopup(
+        nearTray, nearTray ? NotificationAreaRect() : std::nullopt, MenuPoint{cursor.x, cursor.y},
+        MenuRect{screen.left, screen.top, screen.right, screen.bottom});
     // A menu of a background window does not close when the user clicks
     // elsewhere unless its owner is the foreground window.
     settingsWindow_->BringToForeground();
+    ModalLoop loop;
     TrackPopupMenu(menu, placement.flags, placement.anchor.x, placement.anchor.y, 0, MainWindow(),
                    nullptr);
     PostMessageA(MainWindow(), WM_PAINT, 0, 0);

@@ -6,6 +6,8 @@
 #include "app/launch_rules.h"
 #include "app/shell_launcher.h"
 #include "app/tray_app.h"
+#include "base/fill_text.h"
+#include "base/modal_loop.h"
 #include "base/resource_text.h"
 #include "config/special_folder_table.h"
 #include "menu/popup_menus.h"
@@ -54,7 +56,9 @@ void TrayApp::OnOpenSpecialFolderMessage(LPARAM node) {
         OpenSpecialFolder1(id);
 }
 
-int TrayApp::OpenInBrowser(const char* url) { return shell::OpenInBrowser(url); }
+int TrayApp::OpenInBrowser(const char* url) {
+    return shell::OpenInBrowser(url);
+}
 
 void TrayApp::OnLinkClicked(WPARAM which) {
     switch (LinkTargetFromParam(static_cast<std::uintptr_t>(which))) {
@@ -79,9 +83,8 @@ void ShowHelpOrSayMissing(HWND owner, UINT command, ULONG_PTR data) {
         if (shell::ShowHelp(owner, LoadResourceString(IDS_HELP_FILE).c_str(), command, data,
                             guidePage) == 0)
             return;
-        const std::string text = FillPlaceholder(LoadResourceString(IDS_HELP_MISSING), guidePage);
-        MessageBoxA(owner, text.c_str(), LoadResourceString(IDS_ERROR_CAPTION).c_str(),
-                    MB_OK | MB_ICONERROR);
+        const std::string text = FillText(LoadResourceString(IDS_HELP_MISSING), guidePage);
+        ModalMessageBox(owner, text, LoadResourceString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
     } catch (const std::bad_alloc&) {
     }
 }

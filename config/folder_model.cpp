@@ -16,7 +16,9 @@ bool operator==(const FolderSettings& a, const FolderSettings& b) {
            a.items == b.items;
 }
 
-bool FolderItemList::operator==(const FolderItemList& o) const { return items_ == o.items_; }
+bool FolderItemList::operator==(const FolderItemList& o) const {
+    return items_ == o.items_;
+}
 
 bool GroupHasChildLevel(const FolderItemList& list, std::size_t groupPos) {
     // The walk takes whatever record follows a group as the first of its
@@ -51,6 +53,58 @@ std::size_t WalkLevel(const FolderItemList& list, std::size_t start, FolderWalkV
         p = last + 1;
         if (p >= list.Size() || list.At(p).depth != level) return last;
     }
+}
+
+namespace {
+
+// The walk calls VisitGroupLevel right after visiting a group, so a shown
+// group is always the last entry of the current level at that moment.
+class ShownEntriesBuilder : public FolderWalkVisitor {
+public:
+    explicit ShownEntriesBuilder(std::vector<ShownEntry>& top) : level_(&top) {}
+
+    void Visit(const FolderItem& item, std::size_t position) override {
+        dissolveNext_ = item.Kind() == FolderItemKind::Group && nesting_ >= kMaxNestedGroups;
+        if (dissolveNext_) return;
+        // An emptied group's placeholder would say "none" among its
+        // former siblings.
+        if (item.Kind() == FolderItemKind::Placeholder && dissolved_ > 0) return;
+        level_->push_back(ShownEntry{position, {}});
+    }
+
+    std::size_t VisitGroupLevel(const FolderItemList& list, std::size_t firstChild) override {
+        std::vector<ShownEntry>* outer = level_;
+        const bool dissolve = dissolveNext_;
+        if (dissolve) {
+            ++dissolved_;
+        } else {
+            level_ = &outer->back().children;
+            ++nesting_;
+        }
+        const std::size_t last = WalkLevel(list, firstChild, *this);
+        if (dissolve) {
+            --dissolved_;
+        } else {
+            --nesting_;
+            level_ = outer;
+        }
+        return last;
+    }
+
+private:
+    std::vector<ShownEntry>* level_;
+    std::size_t nesting_ = 0;
+    std::size_t dissolved_ = 0;
+    bool dissolveNext_ = false;
+};
+
+}  // namespace
+
+std::vector<ShownEntry> ShownEntries(const FolderItemList& list) {
+    std::vector<ShownEntry> top;
+    ShownEntriesBuilder builder(top);
+    WalkTop(list, builder);
+    return top;
 }
 
 void WalkTop(const FolderItemList& list, FolderWalkVisitor& visitor) {

@@ -97,4 +97,24 @@ void WalkTop(const FolderItemList& list, FolderWalkVisitor& visitor);
 // True when the record after a group at `groupPos` opens the group's level.
 bool GroupHasChildLevel(const FolderItemList& list, std::size_t groupPos);
 
+// How many submenus can stand one inside the other below a top menu: the
+// window system refuses to attach a deeper one (30 under Wine, which then
+// loses the whole branch), so no reader nests the user's groups deeper.
+constexpr std::size_t kMaxNestedGroups = 30;
+
+// One entry of the list as it is shown: the record at `position` and, for a
+// group, the entries of its level.
+struct ShownEntry {
+    std::size_t position = 0;
+    std::vector<ShownEntry> children;
+};
+
+// The list as the popup menu and the settings tree both show it, taken in
+// one place so that they cannot differ: the walk's entries and nesting, with
+// every group nested deeper than kMaxNestedGroups dissolved into the deepest
+// level that can be shown (its entries stay there in order, its own
+// placeholders go). Separators and placeholders stay for each reader to
+// show or not.
+std::vector<ShownEntry> ShownEntries(const FolderItemList& list);
+
 }  // namespace tellaro

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/modal_loop.h"
+#include "base/resource_text.h"
 #include "config/item_codec.h"
 #include "config/legacy_import.h"
 #include "config/profile_file.h"
@@ -12,7 +14,6 @@
 #include "config/special_folders_win.h"
 #include "config/system_info.h"
 #include "res/resource.h"
-#include "base/resource_text.h"
 
 namespace tellaro {
 
@@ -90,9 +91,8 @@ public:
 }  // namespace
 
 void MessageBoxNotifier::ShowError(int textId, int captionId) {
-    const std::string text = LoadResourceString(textId);
-    const std::string caption = LoadResourceString(captionId);
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    ModalMessageBox(nullptr, LoadResourceString(textId), LoadResourceString(captionId),
+                    MB_OK | MB_ICONERROR);
 }
 
 SettingsStore::SettingsStore(SystemInfo& system, StorageNotifier& notifier,

@@ -1,24 +1,43 @@
 // Feeds arbitrary bytes to the item file reader. Whatever it accepts must
-// survive being written and read again unchanged, and whatever it refuses
-// must leave the caller's settings alone.
+// survive being written and read again unchanged, must show in the settings
+// window exactly as in the popup menu and be saved by OK as shown; whatever
+// it refuses must leave the caller's settings alone.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "config/item_codec.h"
+#include "settings/memory_node_tree.h"
+#include "settings/settings_tree.h"
+#include "tests/common/shown_shape.h"
 
 namespace {
 
 using namespace tellaro;
+
+class TreeHost : public SettingsTreeHost {
+public:
+    std::string Text(int id) override { return "S" + std::to_string(id); }
+    bool HasSecondSpecialRoot() override { return true; }
+    bool IsSpecialFolderAvailable(std::size_t) override { return true; }
+    void ReportTooManyItems() override { ++tooMany; }
+    int tooMany = 0;
+};
+
+void CheckShown(const FolderSettings& settings) {
+    MemoryNodeTree tree;
+    TreeHost host;
+    SettingsTree logic(tree, host);
+    if (!CheckShownWhole(logic, settings, host.tooMany).empty()) std::abort();
+}
 
 void CheckImage(const std::uint8_t* data, std::size_t size) {
     OptionsRecord options;
     FolderSettings settings;
     const DecodeResult first = DecodeItemFile(data, size, options, settings);
     if (first.status != DecodeStatus::Loaded) {
-        if (!(options == OptionsRecord{}) || !(settings == FolderSettings{}))
-            std::abort();
+        if (!(options == OptionsRecord{}) || !(settings == FolderSettings{})) std::abort();
         return;
     }
     if (settings.items.Size() > kMaxFolderItems) std::abort();
@@ -30,6 +49,7 @@ void CheckImage(const std::uint8_t* data, std::size_t size) {
     if (second.status != DecodeStatus::Loaded || second.truncated) std::abort();
     if (!(again == options) || !(againSettings == settings)) std::abort();
     if (EncodeItemFile(again, againSettings) != file) std::abort();
+    CheckShown(settings);
 }
 
 // The checksum refuses almost every random change; a copy with its size

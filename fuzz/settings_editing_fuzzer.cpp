@@ -15,6 +15,7 @@
 #include "settings/memory_node_tree.h"
 #include "settings/settings_tree.h"
 #include "settings/tree_editor.h"
+#include "tests/common/shown_shape.h"
 
 namespace {
 
@@ -24,8 +25,9 @@ using namespace tellaro;
 // including code page 932 characters whose second byte is a backslash.
 const char* const kNames[] = {"A", "a", "B", "Work", "Work (1)", "-", "\x83\x5c\x83\x74\x83\x67",
                               "z"};
-const char* const kPaths[] = {"C:\\Work", "C:\\", "D:\\Data\\Work\\", "\\\\server\\share",
-                              "C:\\\x83\x5c\x83\x74\x83\x67", "relative"};
+const char* const kPaths[] = {
+    "C:\\Work", "C:\\", "D:\\Data\\Work\\", "\\\\server\\share", "C:\\\x83\x5c\x83\x74\x83\x67",
+    "relative"};
 
 // Beyond this many nodes a sequence stops copying: the tree would double at
 // every copy and the run would measure memory, not the logic.
@@ -37,7 +39,7 @@ public:
     std::string Text(int id) override { return "S" + std::to_string(id); }
     bool HasSecondSpecialRoot() override { return secondRoot_; }
     bool IsSpecialFolderAvailable(std::size_t i) override { return (missing_ >> (i % 8) & 1) == 0; }
-    void ReportTooManyItems() override {}
+    void ReportTooManyItems() override { ++tooMany; }
     bool SpecialFolderDirectory(std::size_t i, std::string& path) override {
         if (i % 3 == 1) return false;
         path = "C:\\Special\\" + std::to_string(i);
@@ -45,6 +47,8 @@ public:
     }
     void ReportDropOnDescendant() override {}
     void ReportTooDeep() override {}
+
+    int tooMany = 0;
 
 private:
     bool secondRoot_;
@@ -66,44 +70,6 @@ private:
     std::size_t size_;
     std::size_t at_ = 0;
 };
-
-// The rules a list in canonical form keeps; a list that breaks them is
-// walked differently by the menu builder and the tree.
-bool IsCanonical(const FolderItemList& list) {
-    const std::size_t n = list.Size();
-    if (n > kMaxFolderItems) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        const FolderItem& item = list.At(i);
-        const int depth = item.depth;
-        const FolderItem* next = i + 1 < n ? &list.At(i + 1) : nullptr;
-        if (item.kind > static_cast<std::uint8_t>(FolderItemKind::Placeholder)) return false;
-        if (i == 0 && depth != 0) return false;
-        // Only a group opens a deeper level, and exactly one deeper.
-        if (next && next->depth > depth &&
-            (item.Kind() != FolderItemKind::Group || next->depth != depth + 1))
-            return false;
-        switch (item.Kind()) {
-            case FolderItemKind::Group:
-                if (!next || next->depth != depth + 1 || !item.path.empty()) return false;
-                break;
-            case FolderItemKind::Separator:
-                // Something must follow on the same level: a folder or a group
-                // after any run of separators.
-                if (!next || next->depth != depth || !item.path.empty() || !item.name.empty())
-                    return false;
-                break;
-            case FolderItemKind::Placeholder:
-                // The only record of its level.
-                if (!item.path.empty() || !item.name.empty()) return false;
-                if (next && next->depth == depth) return false;
-                if (i > 0 && list.At(i - 1).depth == depth) return false;
-                break;
-            case FolderItemKind::Folder:
-                break;
-        }
-    }
-    return true;
-}
 
 void Check(const FolderSettings& collected, SettingsTree& logic) {
     if (!IsCanonical(collected.items)) std::abort();
@@ -240,6 +206,8 @@ void Run(Input& in) {
             }
             case 15:  // settings read from a file the window did not write
                 live = RawSettings(in);
+                // The tree and OK keep whatever of it the menu shows.
+                if (!CheckShownWhole(logic, live, hosts.tooMany).empty()) std::abort();
                 logic.LoadTree(live, false);
                 break;
         }

@@ -85,18 +85,15 @@ std::vector<MenuEntry> CommandsLayout(const TopMenuOptions& options) {
     return out;
 }
 
-// Builds the nested entries while the model's walk visits the list. The
-// walk calls VisitGroupLevel right after visiting a group, so the group's
-// entry is always the last one of the current level at that moment.
-class UserLayoutBuilder : public FolderWalkVisitor {
-public:
-    explicit UserLayoutBuilder(std::vector<UserMenuEntry>& top) : level_(&top) {}
-
-    void Visit(const FolderItem& item, std::size_t position) override {
-        // A list longer than the model allows must not spill into the
-        // desktop's ids; such records are simply not offered.
-        if (position >= kUserItemIdCount) return;
-        const auto id = static_cast<std::uint16_t>(CMD_USER_ITEM_BASE + position);
+// The entries of one level as the menus show them. A list longer than the
+// model allows must not spill into the desktop's ids: such records are
+// simply not offered, groups with all they hold.
+void AppendUserLevel(const FolderItemList& items, const std::vector<ShownEntry>& level, bool top,
+                     std::vector<UserMenuEntry>& out) {
+    for (const ShownEntry& shown : level) {
+        if (shown.position >= kUserItemIdCount) continue;
+        const FolderItem& item = items.At(shown.position);
+        const auto id = static_cast<std::uint16_t>(CMD_USER_ITEM_BASE + shown.position);
         UserMenuEntry e;
         switch (item.Kind()) {
             case FolderItemKind::Folder:
@@ -107,37 +104,21 @@ public:
             case FolderItemKind::Group:
                 e.kind = MenuEntryKind::Submenu;
                 e.text = item.name;
+                AppendUserLevel(items, shown.children, false, e.children);
                 break;
             case FolderItemKind::Separator:
                 e.kind = MenuEntryKind::Separator;
                 break;
             case FolderItemKind::Placeholder:
-                if (depth_ == 0) return;  // an empty top level shows nothing
+                if (top) continue;  // an empty top level shows nothing
                 e.kind = MenuEntryKind::Disabled;
                 e.stringId = IDS_NONE;
                 e.commandId = id;
                 break;
         }
-        level_->push_back(std::move(e));
+        out.push_back(std::move(e));
     }
-
-    std::size_t VisitGroupLevel(const FolderItemList& list, std::size_t firstChild) override {
-        std::vector<UserMenuEntry>* outer = level_;
-        const bool groupShown = !outer->empty() && outer->back().kind == MenuEntryKind::Submenu &&
-                                firstChild - 1 < kUserItemIdCount;
-        std::vector<UserMenuEntry> discarded;
-        level_ = groupShown ? &outer->back().children : &discarded;
-        ++depth_;
-        const std::size_t last = WalkLevel(list, firstChild, *this);
-        --depth_;
-        level_ = outer;
-        return last;
-    }
-
-private:
-    std::vector<UserMenuEntry>* level_;
-    int depth_ = 0;
-};
+}
 
 }  // namespace
 
@@ -183,8 +164,7 @@ std::vector<MenuEntry> SpecialFolderLayout(const std::uint8_t* order, std::size_
 
 std::vector<UserMenuEntry> UserMenuLayout(const FolderItemList& items) {
     std::vector<UserMenuEntry> top;
-    UserLayoutBuilder builder(top);
-    WalkTop(items, builder);
+    AppendUserLevel(items, ShownEntries(items), true, top);
     return top;
 }
 

@@ -52,27 +52,4 @@ std::string UniqueName(const std::string& base, const std::vector<std::string>& 
     return name;
 }
 
-std::string FillText(const std::string& format, const std::string& value) {
-    std::string out;
-    out.reserve(format.size() + value.size());
-    bool filled = false;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size()) {
-            if (format[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-            if (format[i + 1] == 's' && !filled) {
-                out += value;
-                filled = true;
-                ++i;
-                continue;
-            }
-        }
-        out += format[i];
-    }
-    return out;
-}
-
 }  // namespace tellaro

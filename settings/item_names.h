@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/fill_text.h"
+
 namespace tellaro {
 
 // Whether a byte starts a double-byte character of code page 932, the code
@@ -23,9 +25,5 @@ std::string NameFromPath(const std::string& path, LeadByteTest isLeadByte = IsCp
 // `base` when no sibling carries that label, else the first of "base (1)",
 // "base (2)", ... that none carries. Labels compare byte for byte.
 std::string UniqueName(const std::string& base, const std::vector<std::string>& siblingLabels);
-
-// `format` with its "%s" replaced by `value` and "%%" by "%", as the
-// string-table texts are written; the result is as long as it needs to be.
-std::string FillText(const std::string& format, const std::string& value);
 
 }  // namespace tellaro

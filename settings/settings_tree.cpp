@@ -202,10 +202,11 @@ int SettingsTree::FillSpecialFolders2(const std::uint8_t* order) {
                               node_number::kSpecial2Base);
 }
 
+// The tree shows what the popup menu shows, entry for entry: both are built
+// from the same reading of the list, whatever depths a file holds.
 int SettingsTree::BuildUserTree() {
     if (items_.Size() == 0) return 0;
-    std::size_t p = 0;
-    return BuildLevel(tree_.Root(), p) == 0 ? 0 : -1;
+    return BuildLevel(tree_.Root(), ShownEntries(items_.List()));
 }
 
 // kNoNode on failure; a placeholder inserts nothing and gives `parent` back.
@@ -225,27 +226,13 @@ NodeHandle SettingsTree::InsertRecord(NodeHandle parent, std::size_t p) {
     return parent;
 }
 
-int SettingsTree::BuildLevel(NodeHandle parent, std::size_t& p) {
+// Recursion as deep as the shown nesting, which ShownEntries bounds.
+int SettingsTree::BuildLevel(NodeHandle parent, const std::vector<ShownEntry>& level) {
     if (parent == kNoNode) return -1;
-    const FolderItemList& list = items_.List();
-    const std::uint8_t level = list.At(p).depth;
-    NodeHandle lastGroup = kNoNode;
-    while (p < list.Size()) {
-        const FolderItem& item = list.At(p);
-        if (item.depth < level) return 0;
-        // Deeper records belong to the group just built. After anything
-        // else (a hand-edited file) they stay on this level, where the popup
-        // menu shows them too, rather than hang under a folder and be lost
-        // at the next OK.
-        if (item.depth > level && lastGroup != kNoNode) {
-            if (BuildLevel(lastGroup, p) != 0) return -1;
-            continue;
-        }
-        const NodeHandle node = InsertRecord(parent, p);
+    for (const ShownEntry& entry : level) {
+        const NodeHandle node = InsertRecord(parent, entry.position);
         if (node == kNoNode) return -1;
-        if (item.Kind() != FolderItemKind::Placeholder)
-            lastGroup = item.Kind() == FolderItemKind::Group ? node : kNoNode;
-        ++p;
+        if (!entry.children.empty() && BuildLevel(node, entry.children) != 0) return -1;
     }
     return 0;
 }

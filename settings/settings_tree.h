@@ -110,9 +110,8 @@ public:
     int FillSpecialFolders1(const std::uint8_t* order);
     int FillSpecialFolders2(const std::uint8_t* order);
     int BuildUserTree();
-    // One level of user nodes from position p (advanced in place) under
-    // `parent`.
-    int BuildLevel(NodeHandle parent, std::size_t& p);
+    // One level of user nodes under `parent`, with the levels it holds.
+    int BuildLevel(NodeHandle parent, const std::vector<ShownEntry>& level);
     void CollectLevel(NodeHandle first, int depth, FolderSettings& out);
 
     // The host's answers, kept for the tree's life.
@@ -129,6 +128,7 @@ public:
     WorkingCopy& Items() { return items_; }
     const WorkingCopy& Items() const { return items_; }
     NodeTree& Tree() { return tree_; }
+    const NodeTree& Tree() const { return tree_; }
     SettingsTreeHost& Host() { return host_; }
 
 private:

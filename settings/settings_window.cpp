@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "base/modal_loop.h"
 #include "base/resource_text.h"
 #include "config/special_folder_table.h"
 #include "config/special_folders_win.h"
@@ -129,9 +130,17 @@ bool SettingsWindow::IsSpecialFolderAvailable(std::size_t tableIndex) {
            ::tellaro::IsSpecialFolderAvailable(SpecialFolderTable::Entry(tableIndex).csidl);
 }
 
+// Told only once the collected list has been handed over: a message box
+// lets tray clicks through, and they must find the window, the tree and
+// the controller's settings in one state.
 void SettingsWindow::ReportTooManyItems() {
-    MessageBoxA(nullptr, Text(IDS_COLLECT_TOO_MANY).c_str(), Text(IDS_TOO_MANY_CAPTION).c_str(),
-                MB_ICONERROR);
+    cutPending_ = true;
+}
+
+void SettingsWindow::ReportCollectedCut() {
+    if (!cutPending_) return;
+    cutPending_ = false;
+    ModalMessageBox(nullptr, Text(IDS_COLLECT_TOO_MANY), Text(IDS_TOO_MANY_CAPTION), MB_ICONERROR);
 }
 
 // ---- Dispatch
@@ -180,6 +189,13 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             break;
         case WM_RBUTTONUP:
             if (dragging_) OnRButtonUp();
+            break;
+        case WM_CAPTURECHANGED:
+        case WM_CANCELMODE:
+            // Alt+Tab, the Windows key or another window took the mouse: the
+            // drag is over, and only the drag. The drop menu takes the
+            // capture on purpose.
+            if (own && dragging_ && !dropMenuOpen_) CancelDrag();
             break;
         case WM_EXITMENULOOP:
             if (own) OnExitMenuLoop();
@@ -241,9 +257,11 @@ void SettingsWindow::OnNotify(DialogMessage& record) {
 
 void SettingsWindow::OnCommand(DialogMessage& record) {
     if (IsEscape(record)) {
-        // Cancel rebuilds the tree: the drag lets go of its nodes first.
-        CancelDrag();
-        PostCommand(IDC_SETTINGS_CANCEL);
+        // As everywhere, Esc during a drag ends the drag and nothing else.
+        if (dragging_)
+            CancelDrag();
+        else
+            PostCommand(IDC_SETTINGS_CANCEL);
         return;
     }
     // The window's commands come from its own menus; a hidden window has no

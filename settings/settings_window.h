@@ -48,8 +48,11 @@ public:
     // Shows or hides the window and refills the working copy; the tree was
     // built from the same list.
     virtual void ShowWithItems(bool show, const FolderItemList& items);
-    // The tree as a complete new record; the tree is rebuilt from it.
+    // The tree as a complete new record; the tree is rebuilt from it. A
+    // list that had to be cut is reported by ReportCollectedCut, which the
+    // controller calls once it has taken the record over.
     virtual int CollectSettings(FolderSettings& out);
+    void ReportCollectedCut();
     // Controls, image lists, layout and context menus; -1 on failure.
     virtual int InitWindow();
     virtual void OnCommand(DialogMessage& record);
@@ -170,6 +173,8 @@ private:
     HMENU folderMenu_ = nullptr;
     HMENU dropMenu_ = nullptr;
     bool dragging_ = false;
+    bool dropMenuOpen_ = false;
+    bool cutPending_ = false;
     NodeHandle dragSource_ = kNoNode;
     NodeHandle dropTarget_ = kNoNode;
     bool shellImagesLoaded_ = false;

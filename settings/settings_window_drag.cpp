@@ -3,6 +3,7 @@
 // menu and its commands. Which transfer a drop makes is TreeEditor's.
 #include <new>
 
+#include "base/modal_loop.h"
 #include "base/runtime_api.h"
 #include "res/resource.h"
 #include "settings/drag_rules.h"
@@ -179,8 +180,11 @@ void SettingsWindow::OnDropMenu() {
                        {4, MenuState(plan.moveBelow)}});
     POINT point = {};
     GetCursorPos(&point);
+    ModalLoop loop;
+    dropMenuOpen_ = true;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0,
                    GetHandle(), nullptr);
+    dropMenuOpen_ = false;
 }
 
 int SettingsWindow::TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy) {

@@ -6,6 +6,7 @@
 
 #include <new>
 
+#include "base/modal_loop.h"
 #include "base/resource_text.h"
 #include "config/special_folder_table.h"
 #include "res/resource.h"
@@ -15,7 +16,7 @@
 namespace tellaro {
 
 int SettingsWindow::ShowMessage(HWND owner, const std::string& text, int captionId, UINT flags) {
-    return MessageBoxA(owner, text.c_str(), Text(captionId).c_str(), flags);
+    return ModalMessageBox(owner, text, Text(captionId), flags);
 }
 
 bool SettingsWindow::ConfirmDelete(int textId, const std::string& label) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/shell_launcher.h"
+#include "base/modal_loop.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
 
@@ -11,8 +12,11 @@ namespace tellaro {
 void SettingsWindow::OnTreeKeyDown(WORD virtualKey) {
     // Keys can reach the hidden window after a tray menu closes.
     if (!IsEditing()) return;
-    // A drag holds the capture and its nodes; the key ends it first.
-    if (virtualKey == VK_DELETE || virtualKey == VK_F2) CancelDrag();
+    // During a drag Delete and F2 only end it, as Esc does.
+    if (dragging_) {
+        if (virtualKey == VK_DELETE || virtualKey == VK_F2) CancelDrag();
+        return;
+    }
     if (virtualKey == VK_DELETE)
         DeleteSelected();
     else if (virtualKey == VK_F2)
@@ -81,6 +85,7 @@ void SettingsWindow::ShowContextMenu(bool atItem) {
     HMENU menu = GetSubMenu(MenuFor(plan.menuId), 0);
     if (menu == nullptr) return;
     ApplyStates(menu, plan.states);
+    ModalLoop loop;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0,
                    GetHandle(), nullptr);
 }

@@ -98,6 +98,12 @@ bool TreeEditor::Fits(NodeHandle parent, int levelsBelow) {
     return false;
 }
 
+bool TreeEditor::NewItemFits(FolderItemKind kind, bool inGroup) const {
+    const Spot spot = NewItemSpot(inGroup);
+    const int levelsBelow = kind == FolderItemKind::Group ? 1 : 0;
+    return spot.parent != kNoNode && ChildLevel(spot.parent) + levelsBelow <= kDeepestItemLevel;
+}
+
 NodeHandle TreeEditor::LastSpecialRoot() const {
     const NodeHandle second = tree_.NextSibling(tree_.FirstChild(tree_.Root()));
     if (tree_.Number(second) == nn::kSpecialRoot2) return second;

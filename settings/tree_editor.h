@@ -25,14 +25,15 @@ public:
     virtual bool SpecialFolderDirectory(std::size_t tableIndex, std::string& path) = 0;
     // A user node was dropped onto its own subtree; nothing changed.
     virtual void ReportDropOnDescendant() = 0;
-    // The edit would have nested a node deeper than a record can store;
-    // nothing changed.
+    // The edit would have nested a node deeper than the popup menu can
+    // show; nothing changed.
     virtual void ReportTooDeep() = 0;
 };
 
-// The deepest level a record's depth byte can name. A group needs the
-// level below it too, for its children or its placeholder.
-constexpr int kDeepestItemLevel = 255;
+// The deepest level a user node may stand on: a group there would need a
+// submenu one deeper than the menus can nest. A group needs the level below
+// it too, for its children or its placeholder.
+constexpr int kDeepestItemLevel = static_cast<int>(kMaxNestedGroups);
 
 // The properties dialog to open for a node, if any.
 struct PropertiesRequest {
@@ -85,6 +86,9 @@ public:
     // How many levels below its own `node`'s subtree reaches, counting the
     // level every group needs for its children.
     int LevelsBelow(NodeHandle node) const;
+    // Whether a new node of `kind` placed by the selection (as InsertNewItem
+    // would) stays within the depth limit; asked before the user types.
+    bool NewItemFits(FolderItemKind kind, bool inGroup) const;
 
 private:
     // Where a new node goes: the first or last child of `parent`, or the

@@ -158,10 +158,5 @@ TEST(HelpFilesTest, GuideAndHelpFileLieInTheProgramsFolder) {
     EXPECT_EQ(files.guidePage, "C:\\Tellaro.html");
 }
 
-TEST(HelpFilesTest, PlaceholderTakesTheValueLiterally) {
-    EXPECT_EQ(FillPlaceholder("missing: %s.", "C:\\100%s\\%d"), "missing: C:\\100%s\\%d.");
-    EXPECT_EQ(FillPlaceholder("no placeholder", "x"), "no placeholder");
-}
-
 }  // namespace
 }  // namespace tellaro

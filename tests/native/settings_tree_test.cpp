@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "../common/model_builders.h"
+#include "../common/shown_shape.h"
 #include "settings/memory_node_tree.h"
 
 namespace tellaro {
@@ -111,6 +113,37 @@ TEST(SettingsTreeLoad, NodesNumbersAndImagesFollowTheSettings) {
     EXPECT_EQ(out.specialFolderOrder1[7], kNotShown);
     EXPECT_EQ(out.specialFolderOrder1[4], kNotShown);
     EXPECT_EQ(out.specialFolderOrder2[14], 0);
+}
+
+// Lists the reader accepts but the window never writes: the tree shows what
+// the menu shows, and OK saves exactly that in canonical form.
+TEST(SettingsTreeLoad, OddDepthsShowAndSaveAsTheMenuShowsThem) {
+    Fixture f;
+    const FolderSettings odd = NoSpecials({F(1, "A"), F(0, "B"), G(0, "G"), F(1, "C")});
+    EXPECT_EQ(CheckShownWhole(f.logic, odd, f.host.tooMany), "");
+    ASSERT_EQ(f.logic.LoadTree(odd, false), 0);
+    EXPECT_EQ(f.Dump(), "S15[S10 S11 A B G[C]]");
+    EXPECT_EQ(Describe(f.Collect().items),
+              Describe(NoSpecials({F(0, "A"), F(0, "B"), G(0, "G"), F(1, "C")}).items));
+
+    // Groups nested deeper than a menu can show give their entries to the
+    // deepest level that can: every folder stays, in order.
+    std::vector<FolderItem> chain;
+    for (int i = 0; i < 35; ++i) {
+        chain.push_back(G(i, "G" + std::to_string(i)));
+        chain.push_back(F(i + 1, "F" + std::to_string(i)));
+    }
+    const FolderSettings deep = NoSpecials(chain);
+    EXPECT_EQ(CheckShownWhole(f.logic, deep, f.host.tooMany), "");
+    const Shape shown = MenuShape(deep.items);
+    ASSERT_EQ(shown.size(), 30u + 35u);
+    const auto deepest = std::find_if(shown.begin(), shown.end(),
+                                      [](const ShapeEntry& e) { return e.name == "G29"; });
+    ASSERT_NE(deepest, shown.end());
+    std::string lastLevel;
+    for (const ShapeEntry& e : shown)
+        if (e.parent == deepest - shown.begin()) lastLevel += e.name + " ";
+    EXPECT_EQ(lastLevel, "F29 F30 F31 F32 F33 F34 ");
 }
 
 TEST(SettingsTreeLoad, WithoutSecondRootItsOrderComesBackEmpty) {

@@ -107,6 +107,9 @@ TEST(ItemNames, UniqueNamesAndFilledTextsOfAnyLength) {
     const std::string label(600, 'x');
     EXPECT_EQ(FillText("%s?", label), label + "?");
     EXPECT_EQ(FillText("100%% %s %s", "a"), "100% a %s");
+    // A path holding a format is taken literally.
+    EXPECT_EQ(FillText("missing: %s.", "C:\\100%s\\%d"), "missing: C:\\100%s\\%d.");
+    EXPECT_EQ(FillText<wchar_t>(L"%s\n", L"\uD55C"), L"\uD55C\n");
 }
 
 TEST(TreeEditorCreate, NewItemsGoWhereTheSelectionSays) {
@@ -159,15 +162,18 @@ TEST(TreeEditorTransfer, DescendantsAndDepthAreRefusedWithoutChange) {
     EXPECT_EQ(f.editor.TransferItem(a, f.Find("X"), false, false), -1);
     EXPECT_EQ(f.hosts.descendant, 1);
     EXPECT_EQ(f.Dump(), before);
-    // Groups nested to level 254: a group there has no level left for its
-    // children, a folder does.
+    // Groups nested to the deepest level a submenu can stand on: a group
+    // below them would need a submenu the menus cannot show, a folder not.
     NodeHandle deepest = a;
-    for (int level = 1; level <= 254; ++level) {
+    for (int level = 1; level < kDeepestItemLevel; ++level) {
         f.tree.Select(deepest);
         deepest = f.editor.InsertNewItem("", "g", K::Group, true);
         ASSERT_NE(deepest, kNoNode) << level;
     }
     f.tree.Select(deepest);
+    EXPECT_FALSE(f.editor.NewItemFits(K::Group, true));
+    EXPECT_TRUE(f.editor.NewItemFits(K::Group, false));
+    EXPECT_TRUE(f.editor.NewItemFits(K::Folder, true));
     EXPECT_EQ(f.editor.InsertNewItem("", "g", K::Group, true), kNoNode);
     EXPECT_NE(f.editor.InsertNewItem("C:\\", "", K::Folder, true), kNoNode);
     EXPECT_EQ(f.editor.TransferItem(f.Find("X"), deepest, false, true), 0);
@@ -176,7 +182,7 @@ TEST(TreeEditorTransfer, DescendantsAndDepthAreRefusedWithoutChange) {
     const NodeHandle t = f.editor.InsertNewItem("", "T", K::Group, true);
     const std::size_t nodes = f.tree.LiveCount();
     EXPECT_EQ(f.editor.TransferItem(f.logic.SpecialRoot(1), deepest, false, true), -1);
-    EXPECT_EQ(f.editor.TransferItem(a, t, false, true), -1) << "the copy would reach 256";
+    EXPECT_EQ(f.editor.TransferItem(a, t, false, true), -1) << "the copy would nest one too deep";
     EXPECT_EQ(f.hosts.tooDeep, 3);
     EXPECT_EQ(f.tree.LiveCount(), nodes);
 }

@@ -186,14 +186,40 @@ TEST_F(SettingsEditingTest, LeftDragMovesAndKeysOrRefusalsLeaveTheTree) {
     MoveOver(Find("a"));
     SendMessageA(window, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(window_.asked, std::vector<std::string>{LoadResourceString(IDS_TRANSFER_INTO_CHILD)});
-    // Delete and Esc first end the drag; Delete then asks for the selection.
+    // Delete, F2 and Esc during a drag end the drag and nothing else: no
+    // question, no menu, and above all no Cancel of the session's edits.
     tree()->SelectItem(Find("-"));
-    Notify(TVN_BEGINDRAGA, Find("a"));
-    Notify(TVN_KEYDOWN, nullptr, VK_DELETE);
-    EXPECT_FALSE(window_.IsDragging());
+    for (WORD key : {VK_DELETE, VK_F2}) {
+        Notify(TVN_BEGINDRAGA, Find("a"));
+        Notify(TVN_KEYDOWN, nullptr, key);
+        EXPECT_FALSE(window_.IsDragging());
+    }
     Notify(TVN_BEGINDRAGA, Find("a"));
     SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(window_.IsDragging());
+    MSG queued;
+    EXPECT_FALSE(PeekMessageA(&queued, window, WM_COMMAND, WM_COMMAND, PM_NOREMOVE))
+        << "Esc cancelled the window too";
+    EXPECT_EQ(window_.asked.size(), 1u);
+    // The mouse taken away (Alt+Tab, the Windows key, another window's
+    // capture) ends the drag too: capture, highlight and image let go.
+    for (bool cancelMode : {true, false}) {
+        Notify(TVN_BEGINDRAGA, Find("a"));
+        MoveOver(Find("G"));
+        if (cancelMode)
+            SendMessageA(window, WM_CANCELMODE, 0, 0);
+        else
+            SetCapture(tree()->GetControlHandle());
+        EXPECT_FALSE(window_.IsDragging()) << cancelMode;
+        EXPECT_NE(GetCapture(), window);
+        EXPECT_EQ(tree()->GetDropHilight(), nullptr);
+        ReleaseCapture();
+    }
+    // Outside a drag Delete asks about the selection.
+    window_.answer = IDNO;
+    Notify(TVN_KEYDOWN, nullptr, VK_DELETE);
+    EXPECT_EQ(window_.asked.back(),
+              FillText(LoadResourceString(IDS_CONFIRM_DELETE), LoadResourceString(IDS_SEPARATOR)));
     Pump();
     EXPECT_EQ(Collected(), "10:G: 01:X:C:\\X 01:Work:C:\\Work 01:b:C:\\B 01:a:C:\\A ");
 }

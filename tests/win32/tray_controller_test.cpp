@@ -2,9 +2,8 @@
 // clicks on the icon, double-clicks, the hotkey, a second launch and the
 // fixed commands. Menus are closed by a timer as soon as they open, and the
 // menu that opened is recorded.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -12,9 +11,10 @@
 #include <vector>
 
 #include "app/shell_launcher.h"
-#include "app/tray_icon.h"
 #include "app/tray_app.h"
 #include "app/tray_application.h"
+#include "app/tray_icon.h"
+#include "base/modal_loop.h"
 #include "config/settings_store.h"
 #include "menu/popup_menus.h"
 #include "settings/settings_window.h"
@@ -277,6 +277,25 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
     EXPECT_STREQ(shownName, "New");
     EXPECT_EQ(g_opened, std::vector<std::string>{"C:\\New"});
     EXPECT_EQ(tray_->GetFolderSettings().items.Size(), 2u) << "the edit stays in force";
+}
+
+// While a message box, a modal dialog or a menu waits for the user, the
+// icon and the hotkey open nothing over it, and an exit (double-click
+// action, another program's WM_CLOSE) waits until the loop has ended.
+TEST_F(TrayControllerTest, AModalLoopHoldsTheTriggersAndTheExit) {
+    {
+        ModalLoop loop;
+        Notify(WM_LBUTTONUP);
+        Notify(WM_LBUTTONDBLCLK);
+        SendMessageA(main_, WM_HOTKEY, HOTKEY_ID_POPUP, 0);
+        EXPECT_TRUE(g_openedMenus.empty());
+        EXPECT_FALSE(tray_->GetSettingsWindow()->IsVisibleNow());
+        SendMessageA(main_, WM_CLOSE, 0, 0);
+        Pump();
+        EXPECT_TRUE(IsWindow(main_));
+    }
+    Pump();
+    EXPECT_FALSE(IsWindow(main_)) << "the exit did not follow the loop";
 }
 
 // The hidden window keeps no working copy: an OK reaching it must not save

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "base/modal_loop.h"
 #include "base/resource_text.h"
 #include "res/resource.h"
 #include "settings/item_names.h"
@@ -156,8 +157,7 @@ bool FolderPropertiesDialog::IsDirectory(const std::string& path) const {
 }
 
 int FolderPropertiesDialog::ShowMessage(HWND owner, int textId, int captionId, UINT flags) {
-    return MessageBoxA(owner, LoadResourceString(textId).c_str(),
-                       LoadResourceString(captionId).c_str(), flags);
+    return ModalMessageBox(owner, LoadResourceString(textId), LoadResourceString(captionId), flags);
 }
 
 void FolderPropertiesDialog::OnOk() {
@@ -190,7 +190,11 @@ void FolderPropertiesDialog::OnBrowse() {
     info.pidlRoot = root;
     info.pszDisplayName = buffer;
     info.lpszTitle = title.c_str();
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = nullptr;
+    {
+        ModalLoop loop;
+        chosen = SHBrowseForFolderA(&info);
+    }
     if (chosen != nullptr) {
         if (SHGetPathFromIDListA(chosen, buffer)) {
             path_ = buffer;

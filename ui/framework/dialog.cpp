@@ -1,10 +1,13 @@
 #include "ui/framework/dialog.h"
 
+#include "base/modal_loop.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
 
-Dialog::~Dialog() { DestroyOnDelete(); }
+Dialog::~Dialog() {
+    DestroyOnDelete();
+}
 
 int Dialog::Destroy() {
     HWND window = GetHandle();
@@ -32,10 +35,10 @@ int Dialog::CreateModeless(HINSTANCE instance, int templateId) {
     return 0;
 }
 
-INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, LPARAM initParam,
-                        DLGPROC dialogProc) {
+INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, LPARAM initParam, DLGPROC dialogProc) {
     if (GetHandle() != nullptr) return 0;
     modal_ = true;
+    ModalLoop loop;
     INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), GetParentHandle(),
                                      dialogProc, initParam);
     modal_ = false;
