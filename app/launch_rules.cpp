@@ -1,5 +1,7 @@
 #include "app/launch_rules.h"
 
+#include <cstring>
+
 namespace tellaro {
 
 namespace {
@@ -7,12 +9,10 @@ namespace {
 constexpr std::uint8_t kHotkeyShift = 0x01;    // HOTKEYF_SHIFT
 constexpr std::uint8_t kHotkeyControl = 0x02;  // HOTKEYF_CONTROL
 constexpr std::uint8_t kHotkeyAlt = 0x04;      // HOTKEYF_ALT
-constexpr std::uint8_t kHotkeyExt = 0x08;      // HOTKEYF_EXT
 
 constexpr std::uint32_t kModAlt = 0x1;
 constexpr std::uint32_t kModControl = 0x2;
 constexpr std::uint32_t kModShift = 0x4;
-constexpr std::uint32_t kModWin = 0x8;
 
 constexpr std::intptr_t kFirstNode1 = 10;
 constexpr std::intptr_t kEndNode1 = 40;
@@ -59,12 +59,14 @@ bool ShellOpensUrlDirectly(ShellVersion version, bool haveUrl) {
     return haveUrl && (version.major > 4 || version.minor > 72);
 }
 
+// HOTKEYF_EXT (0x08) marks an extended key (the arrows, Insert, Delete,
+// Home, End, Page Up/Down, the keypad's Enter and /), not a modifier the
+// user typed: registered as the Windows key, Ctrl+Alt+Right would never fire.
 std::uint32_t HotKeyModifiers(std::uint8_t hotkeyFlags) {
     std::uint32_t modifiers = 0;
     if (hotkeyFlags & kHotkeyAlt) modifiers |= kModAlt;
     if (hotkeyFlags & kHotkeyControl) modifiers |= kModControl;
     if (hotkeyFlags & kHotkeyShift) modifiers |= kModShift;
-    if (hotkeyFlags & kHotkeyExt) modifiers |= kModWin;
     return modifiers;
 }
 
@@ -83,6 +85,57 @@ std::uint16_t SpecialFolderCommandForNode(std::intptr_t node) {
     if (node >= kFirstNode2 && node < kEndNode2)
         return static_cast<std::uint16_t>(CMD_SPECIAL2_BASE + (node - kFirstNode2));
     return 0;
+}
+
+const char* GuideTopic(std::uint32_t helpContext) {
+    switch (helpContext) {
+        case kHelpContextSettings:
+            return "settings";
+        case kHelpContextOptions:
+            return "options";
+        case kHelpContextProperties:
+            return "properties";
+        default:
+            return "";
+    }
+}
+
+std::string FileUrl(const std::string& utf8Path, const std::string& fragment) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url = "file:///";
+    for (const char c : utf8Path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= '0' && byte <= '9') || std::strchr("-._~:/", c) != nullptr;
+        if (c == '\\') {
+            url += '/';
+        } else if (plain && byte != 0) {
+            url += c;
+        } else {
+            url += '%';
+            url += kHex[byte >> 4];
+            url += kHex[byte & 15];
+        }
+    }
+    if (!fragment.empty()) url += "#" + fragment;
+    return url;
+}
+
+std::string CommandWithArgument(const std::string& commandTemplate, const std::string& argument) {
+    std::string command;
+    bool placed = false;
+    for (std::size_t i = 0; i < commandTemplate.size(); ++i) {
+        const char next = i + 1 < commandTemplate.size() ? commandTemplate[i + 1] : '\0';
+        if (commandTemplate[i] == '%' && (next == '1' || next == 'L' || next == 'l')) {
+            command += argument;
+            placed = true;
+            ++i;
+        } else {
+            command += commandTemplate[i];
+        }
+    }
+    if (!placed) command += " \"" + argument + "\"";
+    return command;
 }
 
 LinkTarget LinkTargetFromParam(std::uintptr_t param) {

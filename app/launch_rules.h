@@ -75,9 +75,21 @@ std::uint16_t SpecialFolderCommandForNode(std::intptr_t node);
 enum class LinkTarget { None, Mail, HomePage };
 LinkTarget LinkTargetFromParam(std::uintptr_t param);
 
-// Help contexts of the two dialogs with a help button.
+// Help contexts of the dialogs with a help button, and the anchor of each
+// one's section in the user guide ("" for the guide's top).
 inline constexpr std::uint32_t kHelpContextSettings = 1;
 inline constexpr std::uint32_t kHelpContextOptions = 2;
+inline constexpr std::uint32_t kHelpContextProperties = 3;
+const char* GuideTopic(std::uint32_t helpContext);
+
+// A file: URL for a local path given in UTF-8 ("C:\My Docs\a.html" gives
+// "file:///C:/My%20Docs/a.html"), with "#fragment" when one is given.
+std::string FileUrl(const std::string& utf8Path, const std::string& fragment);
+
+// The command line a handler's command template ("prog.exe" "%1") makes
+// for `argument`: every %1 or %L replaced, or the argument appended, quoted,
+// when the template names none.
+std::string CommandWithArgument(const std::string& commandTemplate, const std::string& argument);
 
 // The help looked for beside the program: the WinHelp file by its name, and
 // the HTML user guide of the same stem, which current systems can show.

@@ -1,11 +1,14 @@
 #include "app/shell_launcher.h"
 
+#include <shlwapi.h>
+
 #include <cstring>
 #include <new>
 #include <string>
 
 #include "base/module_instance.h"
 #include "base/runtime_api.h"
+#include "base/system_code_page.h"
 #include "config/registry_key.h"
 
 namespace tellaro {
@@ -83,10 +86,6 @@ bool ExecuteSucceeded(HINSTANCE result) {
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-bool IsLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 bool IsFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -105,6 +104,48 @@ std::string ModulePath() {
         }
         path.assign(path.size() * 2, '\0');
     }
+}
+
+// Expands the %VARIABLE%s of a registry command; the text grows until it fits.
+std::string ExpandVariables(const std::string& text) {
+    std::string expanded(text.size() + 1, '\0');
+    for (;;) {
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), &expanded[0],
+                                                       static_cast<DWORD>(expanded.size()));
+        if (needed == 0) return text;
+        if (needed <= expanded.size()) {
+            expanded.resize(std::strlen(expanded.c_str()));
+            return expanded;
+        }
+        expanded.assign(needed, '\0');
+    }
+}
+
+// The shell drops a URL's fragment on the way to the browser: the .html
+// handler's own command is started with the guide's file: URL instead.
+bool OpenGuideAt(const std::string& guidePage, const char* topic) {
+    // Asked without a buffer, Windows answers S_FALSE with the size, Wine S_OK.
+    DWORD size = 0;
+    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_COMMAND, ".html", "open", nullptr,
+                                 &size)) ||
+        size == 0)
+        return false;
+    std::string command(size, '\0');
+    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_COMMAND, ".html", "open", &command[0],
+                                 &size)))
+        return false;
+    command.resize(std::strlen(command.c_str()));
+    const std::string url = FileUrl(ToUtf8(WidenFromSystem(guidePage)), topic);
+    std::string line = CommandWithArgument(ExpandVariables(command), url);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }
 
 }  // namespace
@@ -205,22 +246,24 @@ void OpenMailLink(const char* address) {
     }
 }
 
-int ShowHelp(HWND owner, const char* helpFileName, UINT command, ULONG_PTR data,
-             std::string& guidePage) {
+HelpResult ShowHelp(HWND owner, const char* helpFileName, UINT command, ULONG_PTR data,
+                    const char* topic, std::string& guidePage) {
     try {
-        const HelpFiles files =
-            HelpFilesBeside(ModulePath(), helpFileName != nullptr ? helpFileName : "", &IsLeadByte);
+        const HelpFiles files = HelpFilesBeside(
+            ModulePath(), helpFileName != nullptr ? helpFileName : "", &IsSystemLeadByte);
         guidePage = files.guidePage;
         if (IsFile(files.winHelpFile)) {
             WinHelpA(owner, files.winHelpFile.c_str(), command, data);
-            return 0;
+            return HelpResult::Shown;
         }
-        if (!IsFile(files.guidePage)) return -1;
-        // The shell reports its own errors, such as no program for .html.
-        g_calls.execute(owner, "open", files.guidePage.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        return 0;
+        if (!IsFile(files.guidePage)) return HelpResult::Missing;
+        if (topic != nullptr && *topic != '\0' && OpenGuideAt(files.guidePage, topic))
+            return HelpResult::Shown;
+        const HINSTANCE opened = g_calls.execute(owner, "open", files.guidePage.c_str(), nullptr,
+                                                 nullptr, SW_SHOWNORMAL);
+        return ExecuteSucceeded(opened) ? HelpResult::Shown : HelpResult::NoViewer;
     } catch (const std::bad_alloc&) {
-        return -1;
+        return HelpResult::NoViewer;
     }
 }
 

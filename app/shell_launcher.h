@@ -62,12 +62,17 @@ int OpenInBrowser(const char* url);
 // The mail program on a new message to `address`.
 void OpenMailLink(const char* address);
 
+// What became of a help request.
+enum class HelpResult { Shown, Missing, NoViewer };
+
 // The help beside the program: WinHelpA with `command` and `data` when the
 // WinHelp file `helpFileName` lies there, else its HTML user guide of the
-// same stem, opened through the shell. -1 when neither is there;
-// `guidePage` then names the guide's path, for the message to the user.
-int ShowHelp(HWND owner, const char* helpFileName, UINT command, ULONG_PTR data,
-             std::string& guidePage);
+// same stem, at the section `topic` (its anchor; "" for the top) when the
+// .html handler can be asked for it, else at the top through the shell.
+// `guidePage` names the guide's path, for a message to the user when it is
+// missing or nothing opens it.
+HelpResult ShowHelp(HWND owner, const char* helpFileName, UINT command, ULONG_PTR data,
+                    const char* topic, std::string& guidePage);
 
 }  // namespace shell
 }  // namespace tellaro

@@ -66,8 +66,6 @@ OptionsDialog* TrayApp::OptionsDialogMadeNow() {
     if (optionsDialog_) return optionsDialog_.get();
     optionsDialog_ = MakeNoThrow<OptionsDialog>(MainWindow());
     if (optionsDialog_ && optionsDialog_->Create() != 0) optionsDialog_.reset();
-    // It opens on the settings in force, as if it had been cancelled last.
-    if (optionsDialog_) optionsDialog_->SetValues(options_);
     return optionsDialog_.get();
 }
 
@@ -180,6 +178,7 @@ void TrayApp::OnCommand(const DialogMessage& record) {
         case CommandAction::OptionsCancel: OnOptionsCancel(); break;
         case CommandAction::OptionsHelp: ShowOptionsHelp(); break;
         case CommandAction::SettingsHelp: ShowSettingsHelp(); break;
+        case CommandAction::PropertiesHelp: ShowPropertiesHelp(record.window); break;
         case CommandAction::HelpContents: ShowHelpContents(); break;
         case CommandAction::OpenOptions: ToggleOptionsDialog(); break;
         case CommandAction::Reload: ReloadSettingsWindow(); break;

@@ -54,6 +54,7 @@ public:
     virtual void OnOptionsOk();
     virtual void OnOptionsCancel();
     virtual void ShowOptionsHelp();
+    virtual void ShowPropertiesHelp(HWND dialog);
     virtual void ReloadSettingsWindow();
     virtual void RunFixedCommand(std::uint16_t id);
     virtual void OpenSpecialFolder1(std::uint16_t id);

@@ -166,10 +166,15 @@ void TrayApp::RunFixedCommand(std::uint16_t id) {
 void TrayApp::ToggleOptionsDialog() {
     OptionsDialog* dialog = OptionsDialogMadeNow();
     if (!dialog) return;
-    if (dialog->IsVisibleNow())
+    if (dialog->IsVisibleNow()) {
         dialog->BringToForeground();
-    else
-        dialog->Show(1);
+        return;
+    }
+    // The hidden dialog still holds what was typed last, which OK may have
+    // stored otherwise (a wait time out of range): it opens on what is
+    // in force.
+    dialog->SetValues(options_);
+    dialog->Show(1);
 }
 
 void TrayApp::ToggleAboutDialog() {

@@ -75,16 +75,19 @@ void TrayApp::OnLinkClicked(WPARAM which) {
 
 namespace {
 
-// A help command that finds no help says so: the user would otherwise see
-// nothing happen at all.
-void ShowHelpOrSayMissing(HWND owner, UINT command, ULONG_PTR data) {
+// A help command that finds no help, or nothing to show it with, says so:
+// the user would otherwise see nothing happen at all.
+void ShowHelpOrSayWhy(HWND owner, UINT command, std::uint32_t context) {
     try {
         std::string guidePage;
-        if (shell::ShowHelp(owner, LoadResourceString(IDS_HELP_FILE).c_str(), command, data,
-                            guidePage) == 0)
-            return;
-        const std::string text = FillText(LoadResourceString(IDS_HELP_MISSING), guidePage);
-        ModalMessageBox(owner, text, LoadResourceString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+        const shell::HelpResult result =
+            shell::ShowHelp(owner, LoadResourceString(IDS_HELP_FILE).c_str(), command, context,
+                            GuideTopic(context), guidePage);
+        if (result == shell::HelpResult::Shown) return;
+        const int textId =
+            result == shell::HelpResult::Missing ? IDS_HELP_MISSING : IDS_HELP_NO_VIEWER;
+        ModalMessageBox(owner, FillText(LoadResourceString(textId), guidePage),
+                        LoadResourceString(IDS_PROGRAM_ERROR_CAPTION), MB_OK | MB_ICONERROR);
     } catch (const std::bad_alloc&) {
     }
 }
@@ -92,15 +95,19 @@ void ShowHelpOrSayMissing(HWND owner, UINT command, ULONG_PTR data) {
 }  // namespace
 
 void TrayApp::ShowHelpContents() {
-    ShowHelpOrSayMissing(MainWindow(), HELP_FINDER, 0);
+    ShowHelpOrSayWhy(MainWindow(), HELP_FINDER, 0);
 }
 
 void TrayApp::ShowSettingsHelp() {
-    ShowHelpOrSayMissing(MainWindow(), HELP_CONTEXT, kHelpContextSettings);
+    ShowHelpOrSayWhy(MainWindow(), HELP_CONTEXT, kHelpContextSettings);
 }
 
 void TrayApp::ShowOptionsHelp() {
-    ShowHelpOrSayMissing(MainWindow(), HELP_CONTEXT, kHelpContextOptions);
+    ShowHelpOrSayWhy(MainWindow(), HELP_CONTEXT, kHelpContextOptions);
+}
+
+void TrayApp::ShowPropertiesHelp(HWND dialog) {
+    ShowHelpOrSayWhy(dialog, HELP_CONTEXT, kHelpContextProperties);
 }
 
 }  // namespace tellaro

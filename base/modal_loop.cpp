@@ -3,6 +3,7 @@
 #include <new>
 
 #include "base/fill_text.h"
+#include "base/system_code_page.h"
 
 namespace tellaro {
 
@@ -11,15 +12,6 @@ namespace {
 // One user-interface thread: plain counters serve.
 int g_depth = 0;
 HWND g_closeWhenDone = nullptr;
-
-std::wstring Widen(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
 
 }  // namespace
 
@@ -53,9 +45,9 @@ int ModalMessageBox(HWND owner, const std::string& text, const std::string& capt
 int ModalMessageBoxWide(HWND owner, const std::string& text, const std::wstring& names,
                         const std::string& caption, UINT flags) {
     try {
-        const std::wstring filled = FillText<wchar_t>(Widen(text), names);
+        const std::wstring filled = FillText<wchar_t>(WidenFromSystem(text), names);
         ModalLoop loop;
-        return MessageBoxW(owner, filled.c_str(), Widen(caption).c_str(), flags);
+        return MessageBoxW(owner, filled.c_str(), WidenFromSystem(caption).c_str(), flags);
     } catch (const std::bad_alloc&) {
         return 0;
     }

@@ -1,6 +1,7 @@
 # The layer every other one builds on: the root class, the module instance,
 # string-table texts and the entry points loaded at run time.
 list(APPEND TELLARO_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/path_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screen_geometry.cpp
 )
 list(APPEND TELLARO_WIN_SOURCES
@@ -8,4 +9,5 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/module_instance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/runtime_api.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system_code_page.cpp
 )

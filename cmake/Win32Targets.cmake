@@ -43,7 +43,7 @@ target_include_directories(tellaro_core PUBLIC ${CMAKE_SOURCE_DIR})
 add_library(tellaro_win STATIC ${TELLARO_WIN_SOURCES})
 target_include_directories(tellaro_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res
                                               ${TELLARO_GENERATED_DIR})
-target_link_libraries(tellaro_win PUBLIC tellaro_core shell32 ole32 user32 gdi32 advapi32 uuid)
+target_link_libraries(tellaro_win PUBLIC tellaro_core shell32 shlwapi ole32 user32 gdi32 advapi32 uuid)
 
 set(TELLARO_RC ${CMAKE_SOURCE_DIR}/res/tellaro.rc)
 add_executable(Tellaro WIN32 app/main.cpp ${TELLARO_RC})

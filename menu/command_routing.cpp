@@ -30,6 +30,9 @@ bool ExactCommand(std::uint16_t id, CommandAction& action) {
         case IDC_SETTINGS_HELP:
             action = CommandAction::SettingsHelp;
             return true;
+        case IDC_PROPERTIES_HELP:
+            action = CommandAction::PropertiesHelp;
+            return true;
         case ID_HELP_CONTENTS:
             action = CommandAction::HelpContents;
             return true;

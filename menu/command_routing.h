@@ -16,6 +16,7 @@ enum class CommandAction : std::uint8_t {
     OptionsCancel,
     OptionsHelp,
     SettingsHelp,
+    PropertiesHelp,
     HelpContents,
     OpenOptions,
     Reload,

@@ -1,11 +1,10 @@
 #include "menu/popup_menus.h"
 
+#include "base/resource_text.h"
+
 namespace tellaro {
 
 namespace {
-
-// String-table texts of this program fit this buffer.
-constexpr int kTextBufferSize = 256;
 
 constexpr TopMenu kTopMenus[] = {TopMenu::FoldersAndCommands, TopMenu::Folders, TopMenu::Commands};
 // The menus that show folders share every submenu.
@@ -254,9 +253,7 @@ bool PopupMenus::InsertUserEntry(HMENU menu, UINT position, const UserMenuEntry&
 
 std::string PopupMenus::LoadText(int stringId) const {
     if (stringId == 0) return std::string();
-    char buffer[kTextBufferSize] = {};
-    const int length = LoadStringA(module_, static_cast<UINT>(stringId), buffer, kTextBufferSize);
-    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return LoadResourceString(module_, stringId);
 }
 
 void PopupMenus::OnInitMenu(HMENU menu) {

@@ -4,52 +4,30 @@
 
 namespace tellaro {
 
-bool IsCp932LeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-namespace {
-
-// Where the last backslash that is a character of its own starts in the
-// first `length` bytes, or npos; `endsWithIt` tells whether it is the last
-// character there.
-std::size_t LastSeparator(const std::string& text, std::size_t length, LeadByteTest isLeadByte,
-                          bool& endsWithIt) {
-    std::size_t last = std::string::npos;
-    endsWithIt = false;
-    for (std::size_t i = 0; i < length;) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '\\') last = i;
-        const std::size_t step = isLeadByte(c) && i + 1 < length ? 2 : 1;
-        endsWithIt = c == '\\' && i + step == length;
-        i += step;
-    }
-    return last;
-}
-
-}  // namespace
-
-std::string NameFromPath(const std::string& path, LeadByteTest isLeadByte) {
-    bool atEnd = false;
-    std::size_t cut = LastSeparator(path, path.size(), isLeadByte, atEnd);
-    if (cut == std::string::npos) return path;
-    std::size_t length = path.size();
-    if (atEnd) {
-        // A trailing separator (a drive root, "C:\Data\") names nothing of
-        // its own: the component before it does.
-        length = cut;
-        cut = LastSeparator(path, length, isLeadByte, atEnd);
-        if (cut == std::string::npos) return path.substr(0, length);
-    }
-    return path.substr(cut + 1, length - cut - 1);
-}
-
 std::string UniqueName(const std::string& base, const std::vector<std::string>& siblingLabels) {
     const std::unordered_set<std::string> taken(siblingLabels.begin(), siblingLabels.end());
     std::string name = base;
     for (unsigned long counter = 1; taken.count(name) != 0; ++counter)
         name = base + " (" + std::to_string(counter) + ")";
     return name;
+}
+
+DropPlan PlanDroppedPaths(const std::vector<DroppedPath>& dropped, ExactAnsiFn toAnsi) {
+    DropPlan plan;
+    std::size_t refused = 0;
+    for (const DroppedPath& d : dropped) {
+        // A file would become an entry that only opens the shell's error.
+        std::optional<std::string> ansi = d.directory ? toAnsi(d.path) : std::nullopt;
+        if (ansi) {
+            plan.folders.push_back(std::move(*ansi));
+        } else if (refused++ < kMaxNamedRefusals) {
+            if (!plan.refusedNames.empty()) plan.refusedNames += L'\n';
+            plan.refusedNames += d.path;
+        } else {
+            ++plan.unnamedRefusals;
+        }
+    }
+    return plan;
 }
 
 }  // namespace tellaro

@@ -1,29 +1,41 @@
-// How the settings window names the items it creates: a folder's name from
-// its path, a copy's name beside siblings of the same name, and the labels
-// filled into the confirmation texts. Portable: no Windows headers.
+// How the settings window names and takes the items it creates: a copy's
+// name beside siblings of the same name, and which of the paths dropped
+// from the shell become folders. Portable: no Windows headers.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/fill_text.h"
+#include "base/path_text.h"
 
 namespace tellaro {
-
-// Whether a byte starts a double-byte character of code page 932, the code
-// page every text of the program is in.
-bool IsCp932LeadByte(unsigned char c);
-
-using LeadByteTest = bool (*)(unsigned char);
-
-// The last component of a path ("C:\Data\Work" and "C:\Data\Work\" give
-// "Work"; a drive root "D:\" gives "D:"); empty for an empty path. Scans by
-// character: in code page 932 the second byte of a character can be a
-// backslash ("C:\ソフト" must give "ソフト", not "フト").
-std::string NameFromPath(const std::string& path, LeadByteTest isLeadByte = IsCp932LeadByte);
 
 // `base` when no sibling carries that label, else the first of "base (1)",
 // "base (2)", ... that none carries. Labels compare byte for byte.
 std::string UniqueName(const std::string& base, const std::vector<std::string>& siblingLabels);
+
+// A path dropped from the shell, as the shell gives it (UTF-16).
+struct DroppedPath {
+    std::wstring path;
+    bool directory = false;
+};
+
+// What a drop adds: the folders whose paths the ANSI code page holds
+// exactly, in drop order; and the others (files, and names it cannot hold),
+// one per line for the message that tells the user, the first
+// kMaxNamedRefusals of them by name and the rest only counted.
+struct DropPlan {
+    std::vector<std::string> folders;
+    std::wstring refusedNames;
+    std::size_t unnamedRefusals = 0;
+};
+
+constexpr std::size_t kMaxNamedRefusals = 10;
+
+using ExactAnsiFn = std::optional<std::string> (*)(const std::wstring& wide);
+DropPlan PlanDroppedPaths(const std::vector<DroppedPath>& dropped, ExactAnsiFn toAnsi);
 
 }  // namespace tellaro

@@ -6,6 +6,7 @@
 
 #include "base/modal_loop.h"
 #include "base/resource_text.h"
+#include "base/system_code_page.h"
 #include "config/special_folder_table.h"
 #include "config/special_folders_win.h"
 #include "res/resource.h"
@@ -21,7 +22,8 @@ std::unique_ptr<T> MakeNoThrow(Args&&... args) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow() : Dialog(nullptr), logic_(nodes_, *this), editor_(logic_, *this) {}
+SettingsWindow::SettingsWindow()
+    : Dialog(nullptr), logic_(nodes_, *this), editor_(logic_, *this, IsSystemLeadByte) {}
 
 SettingsWindow::~SettingsWindow() {
     Close();
@@ -31,9 +33,7 @@ int SettingsWindow::Open() {
     systemInfo_ = MakeNoThrow<SystemInfo>();
     if (!systemInfo_) return -1;
     if (CreateModeless(ModuleInstance(), IDD_SETTINGS) != 0) return -1;
-    SetClassIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM)));
-    SetClassSmallIcon(static_cast<HICON>(
-        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, 0)));
+    SetProgramIcons();
     return 0;
 }
 

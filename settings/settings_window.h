@@ -127,8 +127,14 @@ private:
 protected:
     // Every message box of the editing commands; tests answer them.
     virtual int ShowMessage(HWND owner, const std::string& text, int captionId, UINT flags);
+    // An error naming paths the code page may not hold: string `textId`
+    // with `names` (UTF-16) put in.
+    virtual int ShowNamesMessage(int textId, const std::wstring& names);
 
 private:
+    // False, after telling the user, when a new item would nest deeper than
+    // the menus can show.
+    bool NewItemFits(FolderItemKind kind, bool inGroup);
     // Runs a properties dialog in `mode`; true after OK, with its texts.
     bool RunPropertiesDialog(const FolderItem& mode, std::string& path, std::string& name);
     // Asks "delete ...?" with string `textId` filled with `label`.

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "base/modal_loop.h"
-#include "base/runtime_api.h"
 #include "res/resource.h"
 #include "settings/drag_rules.h"
 #include "settings/settings_window.h"
@@ -47,13 +46,8 @@ bool SettingsWindow::MakeDragImage(HTREEITEM item, int image) {
     if (dragImage_->AttachHandle(made) == 0) return true;
     // Some versions of the control make the list too narrow for its own
     // bitmap, which leaves it without an image; the node's icon stands in.
-    runtime_api::ImageListApi api;
-    if (!runtime_api::LoadImageListApi(api)) return false;
-    if (made != nullptr && api.ImageList_Destroy != nullptr) api.ImageList_Destroy(made);
-    HICON icon = api.ImageList_GetIcon != nullptr && treeImages_
-                     ? api.ImageList_GetIcon(treeImages_->GetHandle(), image, ILD_NORMAL)
-                     : nullptr;
-    runtime_api::FreeImageListApi(api);
+    ImageList::DestroyHandle(made);
+    HICON icon = treeImages_ ? treeImages_->GetIcon(image, ILD_NORMAL) : nullptr;
     const bool made16 = icon != nullptr &&
                         dragImage_->Create(16, 16, ILC_MASK | ILC_COLOR8, 1, 1) == 0 &&
                         dragImage_->AddIcon(icon) == 0;

@@ -5,9 +5,12 @@
 #include <shlobj.h>
 
 #include <new>
+#include <string>
+#include <vector>
 
 #include "base/modal_loop.h"
 #include "base/resource_text.h"
+#include "base/system_code_page.h"
 #include "config/special_folder_table.h"
 #include "res/resource.h"
 #include "settings/item_names.h"
@@ -42,6 +45,7 @@ bool SettingsWindow::RunPropertiesDialog(const FolderItem& mode, std::string& pa
 }
 
 void SettingsWindow::NewFolder(bool inGroup) {
+    if (!NewItemFits(FolderItemKind::Folder, inGroup)) return;
     FolderItem mode;
     mode.kind = properties_mode::kNewFolder;
     std::string path, name;
@@ -51,6 +55,7 @@ void SettingsWindow::NewFolder(bool inGroup) {
 }
 
 void SettingsWindow::NewGroup(bool inGroup) {
+    if (!NewItemFits(FolderItemKind::Group, inGroup)) return;
     FolderItem mode;
     mode.kind = properties_mode::kNewGroup;
     std::string path, name;
@@ -117,28 +122,54 @@ void SettingsWindow::RestoreChildren() {
     editor_.RestoreChildren(nodes_.Selection());
 }
 
+namespace {
+
+// The shell hands dropped paths over in UTF-16; the ANSI reading would
+// turn a name the code page lacks into "?" or a look-alike.
+std::vector<DroppedPath> ReadDrop(HDROP drop) {
+    std::vector<DroppedPath> dropped;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, &path[0], length + 1));
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool directory =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        dropped.push_back({std::move(path), directory});
+    }
+    return dropped;
+}
+
+}  // namespace
+
 int SettingsWindow::OnDropFiles(HDROP drop) {
     if (drop == nullptr) return 0;
+    DropPlan plan;
     int result = 0;
-    if (IsEditing()) {
-        const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-            const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-            std::string path;
-            try {
-                path.assign(length + 1, '\0');
-            } catch (const std::bad_alloc&) {
-                result = -1;
-                break;
-            }
-            path.resize(DragQueryFileA(drop, i, &path[0], length + 1));
-            // Each becomes the selection, so the next one follows it.
-            editor_.InsertNewItem(path, std::string(), FolderItemKind::Folder, true);
-        }
-        Invalidate();
+    try {
+        if (IsEditing()) plan = PlanDroppedPaths(ReadDrop(drop), ToSystemAnsi);
+    } catch (const std::bad_alloc&) {
+        result = -1;
     }
     DragFinish(drop);
+    // Each becomes the selection, so the next one follows it.
+    for (const std::string& folder : plan.folders)
+        editor_.InsertNewItem(folder, std::string(), FolderItemKind::Folder, true);
+    if (!plan.folders.empty()) Invalidate();
+    if (!plan.refusedNames.empty()) {
+        std::wstring names = plan.refusedNames;
+        if (plan.unnamedRefusals > 0)
+            names += L"\n" + WidenFromSystem(FillText(Text(IDS_DROP_MORE_REFUSED),
+                                                      std::to_string(plan.unnamedRefusals)));
+        ShowNamesMessage(IDS_DROP_REFUSED, names);
+    }
     return result;
+}
+
+int SettingsWindow::ShowNamesMessage(int textId, const std::wstring& names) {
+    return ModalMessageBoxWide(GetHandle(), Text(textId), names, Text(IDS_PROGRAM_ERROR_CAPTION),
+                               MB_OK | MB_ICONERROR);
 }
 
 // ---- What the editing operations ask of the window
@@ -171,7 +202,15 @@ void SettingsWindow::ReportDropOnDescendant() {
 }
 
 void SettingsWindow::ReportTooDeep() {
-    MessageBeep(MB_OK);
+    ShowMessage(GetHandle(), FillText(Text(IDS_TOO_DEEP), std::to_string(kDeepestItemLevel)),
+                IDS_PROGRAM_ERROR_CAPTION, MB_OK | MB_ICONERROR);
+}
+
+bool SettingsWindow::NewItemFits(FolderItemKind kind, bool inGroup) {
+    if (editor_.NewItemFits(kind, inGroup)) return true;
+    // Said before the user types, not after.
+    ReportTooDeep();
+    return false;
 }
 
 }  // namespace tellaro

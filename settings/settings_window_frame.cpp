@@ -12,13 +12,6 @@ namespace tellaro {
 
 namespace {
 
-template <typename T>
-std::unique_ptr<T> Wrap(HWND dialog, int id) {
-    std::unique_ptr<T> control(new (std::nothrow) T(dialog, id));
-    if (control && control->GetControlHandle() == nullptr) control.reset();
-    return control;
-}
-
 ScreenRect ToScreenRect(const RECT& r) {
     return ScreenRect{r.left, r.top, r.right, r.bottom};
 }
@@ -43,12 +36,12 @@ constexpr UINT kImageFlags = ILC_MASK | ILC_COLOR8;
 
 int SettingsWindow::CreateControls() {
     HWND dialog = GetHandle();
-    pathLabel_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_PATH);
-    tree_ = Wrap<TreeViewControl>(dialog, IDC_SETTINGS_TREE);
-    okButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_OK);
-    cancelButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_CANCEL);
-    helpButton_ = Wrap<DialogControl>(dialog, IDC_SETTINGS_HELP);
-    if (!pathLabel_ || !tree_ || !okButton_ || !cancelButton_ || !helpButton_) return -1;
+    if (!WrapControl(pathLabel_, dialog, IDC_SETTINGS_PATH) ||
+        !WrapControl(tree_, dialog, IDC_SETTINGS_TREE) ||
+        !WrapControl(okButton_, dialog, IDC_SETTINGS_OK) ||
+        !WrapControl(cancelButton_, dialog, IDC_SETTINGS_CANCEL) ||
+        !WrapControl(helpButton_, dialog, IDC_SETTINGS_HELP))
+        return -1;
     nodes_.SetControl(tree_.get());
     return MeasureLayout();
 }

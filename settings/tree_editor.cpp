@@ -156,7 +156,8 @@ NodeHandle TreeEditor::InsertNewItem(const std::string& path, const std::string&
     switch (kind) {
         case FolderItemKind::Folder:
             if (!Fits(spot.parent, 0)) return kNoNode;
-            node = InsertUser(spot, name.empty() ? NameFromPath(path) : name, ni::kFolder, path);
+            node = InsertUser(spot, name.empty() ? NameFromPath(path, isLeadByte_) : name,
+                              ni::kFolder, path);
             break;
         case FolderItemKind::Group:
             if (!Fits(spot.parent, 1)) return kNoNode;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/path_text.h"
 #include "config/folder_model.h"
 #include "settings/settings_tree.h"
 
@@ -45,8 +46,10 @@ struct PropertiesRequest {
 
 class TreeEditor {
 public:
-    TreeEditor(SettingsTree& logic, TreeEditHost& host)
-        : logic_(logic), tree_(logic.Tree()), host_(host) {}
+    // `isLeadByte` reads the code page of the paths a new folder is named
+    // from.
+    TreeEditor(SettingsTree& logic, TreeEditHost& host, LeadByteTest isLeadByte = IsCp932LeadByte)
+        : logic_(logic), tree_(logic.Tree()), host_(host), isLeadByte_(isLeadByte) {}
 
     // A new user node placed by the selection; it becomes the selection.
     // A folder without a name is named after its path. kNoNode when nothing
@@ -116,6 +119,7 @@ private:
     SettingsTree& logic_;
     NodeTree& tree_;
     TreeEditHost& host_;
+    LeadByteTest isLeadByte_;
 };
 
 }  // namespace tellaro

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The help command of a program that has its user guide beside it opens the
-# guide through the shell; without the guide it says so in a message box.
-# The shell's handler for .html is replaced by one that records what it was
-# asked to open, and put back at the end.
+# guide through the shell, and a window's Help button opens it at that
+# window's section; without the guide, or without a program for .html, it
+# says so in a message box. The shell's handler for .html is replaced by one
+# that records what it was asked to open, and put back at the end.
 . "$(dirname "$0")/lib.sh"
 guide="$(dirname "$0")/../../docs/Tellaro.html"
 folder="$WINEPREFIX/drive_c/TellaroHelp"
@@ -31,14 +32,32 @@ while [ ! -s "$record" ] && [ $i -lt 20 ]; do sleep 0.5; i=$((i + 1)); done
 grep -qi 'C:\\TellaroHelp\\Tellaro.html' "$record" 2>/dev/null ||
     fail "the guide was not opened through the shell (handler saw: $(cat "$record" 2>/dev/null))"
 
+# The settings window's Help button: the guide's file: URL at its section.
+rm -f "$record"
+probe post "$CAPTION" 273 1219 0 || fail "cannot press the settings window's Help"
+i=0
+while [ ! -s "$record" ] && [ $i -lt 20 ]; do sleep 0.5; i=$((i + 1)); done
+grep -qi 'file:///C:/TellaroHelp/Tellaro.html#settings' "$record" 2>/dev/null ||
+    fail "Help did not open the guide at its section (handler saw: $(cat "$record" 2>/dev/null))"
+
+ERROR_CAPTION="エラー"
+expect_message() {
+    probe waitclass "#32770" "$ERROR_CAPTION" 10 || fail "no message: $1"
+    sleep 1
+    screenshot "$2"
+    probe texts "$ERROR_CAPTION" | grep -qi 'C:\\TellaroHelp\\Tellaro.html' ||
+        fail "the message does not name the guide: $(probe texts "$ERROR_CAPTION")"
+    probe post "$ERROR_CAPTION" 16 0 0
+    probe gone "$ERROR_CAPTION" 5 || fail "the message box does not close"
+}
+
+# No program for .html: said, not silently ignored.
+"$WINE64" reg add "$classes\\.html" /ve /d TellaroNoHandler /f >/dev/null 2>&1
+probe post "$CAPTION" 273 32787 0 || fail "cannot send the help command"
+expect_message "nothing opens .html" "help-no-viewer"
+
 rm -f "$folder/Tellaro.html"
 probe post "$CAPTION" 273 32787 0 || fail "cannot send the help command"
-probe waitclass "#32770" Error 10 || fail "no message about the missing help"
-sleep 1
-screenshot "help-missing"
-probe texts Error | grep -qi 'C:\\TellaroHelp\\Tellaro.html' ||
-    fail "the message does not name the missing guide: $(probe texts Error)"
-probe post Error 16 0 0
-probe gone Error 5 || fail "the message box does not close"
+expect_message "the guide is missing" "help-missing"
 stop_tellaro
 echo "help opens the guide, or says it is missing: ok"

@@ -89,8 +89,8 @@ TEST(HotKeyTest, EachControlFlagMapsToItsModifier) {
     EXPECT_EQ(HotKeyModifiers(0x04), 0x1u);  // Alt
     EXPECT_EQ(HotKeyModifiers(0x02), 0x2u);  // Control
     EXPECT_EQ(HotKeyModifiers(0x01), 0x4u);  // Shift
-    EXPECT_EQ(HotKeyModifiers(0x08), 0x8u);  // Ext → Windows key
-    EXPECT_EQ(HotKeyModifiers(0x0F), 0xFu);
+    EXPECT_EQ(HotKeyModifiers(0x08), 0x0u);  // an extended key, no modifier
+    EXPECT_EQ(HotKeyModifiers(0x0F), 0x7u);
     EXPECT_EQ(HotKeyModifiers(0x05), 0x5u);  // Alt + Shift
     EXPECT_EQ(HotKeyModifiers(0x00), 0x0u);
     EXPECT_EQ(HotKeyModifiers(0xF0), 0x0u);  // unknown flags are dropped
@@ -100,10 +100,11 @@ TEST(HotKeyTest, ControlValueSplitsIntoKeyAndModifiers) {
     const HotKeyRegistration none = HotKeyFromControlValue(0);
     EXPECT_FALSE(none.wanted);
 
-    const HotKeyRegistration winT = HotKeyFromControlValue(0x0854);  // Ext + 'T'
-    EXPECT_TRUE(winT.wanted);
-    EXPECT_EQ(winT.virtualKey, 0x54u);
-    EXPECT_EQ(winT.modifiers, 0x8u);
+    // Ctrl+Alt+Right as the control gives it: Right is an extended key.
+    const HotKeyRegistration ctrlAltRight = HotKeyFromControlValue(0x0E27);
+    EXPECT_TRUE(ctrlAltRight.wanted);
+    EXPECT_EQ(ctrlAltRight.virtualKey, 0x27u);
+    EXPECT_EQ(ctrlAltRight.modifiers, 0x3u);
 
     const HotKeyRegistration ctrlAltF = HotKeyFromControlValue(0x0646);
     EXPECT_EQ(ctrlAltF.virtualKey, 0x46u);
@@ -156,6 +157,21 @@ TEST(HelpFilesTest, GuideAndHelpFileLieInTheProgramsFolder) {
     EXPECT_EQ(files.guidePage, "C:\\\x95\\\x8E\xA6\\Tellaro.html");
     files = HelpFilesBeside("C:\\\x95\\", "Tellaro.hlp", ShiftJisLead);
     EXPECT_EQ(files.guidePage, "C:\\Tellaro.html");
+}
+
+// Help opens the guide at the window's section through the .html handler's
+// own command: a path any user may have (spaces, '#', Japanese) must reach
+// it as one valid URL.
+TEST(HelpFilesTest, GuideUrlsAndHandlerCommands) {
+    EXPECT_STREQ(GuideTopic(kHelpContextProperties), "properties");
+    EXPECT_STREQ(GuideTopic(0), "");
+    EXPECT_EQ(FileUrl("C:\\Program Files\\#1\\\xE3\x83\x86\\Tellaro.html", "settings"),
+              "file:///C:/Program%20Files/%231/%E3%83%86/Tellaro.html#settings");
+    EXPECT_EQ(FileUrl("C:\\a%b.html", ""), "file:///C:/a%25b.html");
+    EXPECT_EQ(CommandWithArgument("\"C:\\b.exe\" -nohome \"%1\"", "U"),
+              "\"C:\\b.exe\" -nohome \"U\"");
+    EXPECT_EQ(CommandWithArgument("b.exe %L", "U"), "b.exe U");
+    EXPECT_EQ(CommandWithArgument("\"C:\\b.exe\"", "U"), "\"C:\\b.exe\" \"U\"");
 }
 
 }  // namespace

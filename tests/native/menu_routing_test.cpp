@@ -32,6 +32,7 @@ TEST(MenuRouting, ExactIdsComeFirst) {
         {1217, CommandAction::OptionsCancel},
         {1218, CommandAction::OptionsHelp},
         {1219, CommandAction::SettingsHelp},
+        {1255, CommandAction::PropertiesHelp},
         {40002, CommandAction::HelpContents},
         {40003, CommandAction::OpenOptions},
         {40028, CommandAction::Reload},

@@ -73,6 +73,11 @@ TEST_F(ControlsTest, TextsOfAnyLengthAndNumbers) {
         ASSERT_EQ(edit.SetControlText(text.c_str()), 0);
         EXPECT_EQ(edit.GetControlText(), text) << length;
     }
+    // A double-byte character across the end of the first buffer: the
+    // read stops two bytes short rather than split it, and must go on.
+    const std::string straddling = std::string(254, '7') + "\x82\xA0" + "tail";
+    edit.SetControlText(straddling.c_str());
+    EXPECT_EQ(edit.GetControlText(), straddling);
     edit.SetControlText("12abc");
     EXPECT_EQ(edit.GetNumber(), 12);
     edit.SetControlText("");

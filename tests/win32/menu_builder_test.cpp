@@ -237,6 +237,27 @@ TEST_F(MenuBuilder, GroupsAreSharedNestedSubmenus) {
     EXPECT_EQ(menus_.Submenus().size(), 6u);
 }
 
+// The window system refuses a submenu nested deeper than it can show, and
+// the menu would lose the whole branch: every folder of 35 nested groups is
+// in the menu, those below the 30th group in its submenu.
+TEST_F(MenuBuilder, GroupsNestedTooDeeplyLoseNoFolder) {
+    FolderSettings s = AllSpecialFolders();
+    for (int i = 0; i < 35; ++i) {
+        s.items.Append(Item(FolderItemKind::Group, static_cast<std::uint8_t>(i), "G"));
+        s.items.Append(Item(FolderItemKind::Folder, static_cast<std::uint8_t>(i + 1),
+                            "f" + std::to_string(i)));
+    }
+    ASSERT_EQ(Build(s), 0);
+    HMENU menu = ReadMenu(menus_.FolderMenu()).back().submenu;
+    for (int level = 1; level < 30; ++level) {
+        ASSERT_NE(menu, nullptr) << level;
+        menu = ReadMenu(menu).back().submenu;
+    }
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(DescribeMenu(menu), (Lines{"f29:32923", "f30:32925", "f31:32927", "f32:32929",
+                                         "f33:32931", "f34:32933"}));
+}
+
 TEST_F(MenuBuilder, ThousandthItemGetsId33863) {
     FolderSettings s = AllSpecialFolders();
     for (int i = 0; i < 1000; ++i)

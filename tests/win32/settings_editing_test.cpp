@@ -25,12 +25,17 @@ using K = FolderItemKind;
 class AnsweringWindow : public SettingsWindow {
 public:
     std::vector<std::string> asked;
+    std::vector<std::wstring> named;
     int answer = IDYES;
 
 protected:
     int ShowMessage(HWND, const std::string& text, int, UINT) override {
         asked.push_back(text);
         return answer;
+    }
+    int ShowNamesMessage(int, const std::wstring& names) override {
+        named.push_back(names);
+        return IDOK;
     }
 };
 
@@ -256,19 +261,40 @@ TEST_F(SettingsEditingTest, RightDropOfASpecialFolderOffersOnlyCopies) {
               "10:G: 01:" + desktop + ":" + path + " ");
 }
 
+// Dropped folders follow the selection in drop order, read as the shell
+// sends them (UTF-16): a name the code page 932 cannot hold (Korean, é) or
+// a file is refused and named in one message, never saved as "?" or as a
+// look-alike of another folder.
 TEST_F(SettingsEditingTest, DroppedFoldersFollowTheSelectionInDropOrder) {
-    const char files[] = "C:\\Data\\One\0D:\\\0";
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + sizeof(files) + 1);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring base = std::wstring(temp) + L"tellaro-drop";
+    const std::wstring korean = base + L"\\\uD55C\uAD6D\uC5B4", accented = base + L"\\Caf\u00E9",
+                       japanese = base + L"\\\u65E5\u672C\u8A9E", file = base + L"\\a.txt";
+    CreateDirectoryW(base.c_str(), nullptr);
+    for (const std::wstring& d : {korean, accented, japanese}) CreateDirectoryW(d.c_str(), nullptr);
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    std::wstring files;
+    for (const std::wstring& f : {korean, accented, japanese, file, std::wstring(L"C:\\")})
+        files += f + L'\0';
+    files += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + files.size() * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), files, sizeof(files));
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, files.data(), files.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     tree()->SelectItem(Find("Work"));
     // The window releases the drop handle.
     SendMessageA(window_.GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-    EXPECT_EQ(Collected(),
-              "10:G: 01:b:C:\\B 01:a:C:\\A 00:Work:C:\\Work 00:One:C:\\Data\\One "
-              "00:D::D:\\ 20:: 00:X:C:\\X ");
+    char ansiBase[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, base.c_str(), -1, ansiBase, MAX_PATH, nullptr, nullptr);
+    EXPECT_EQ(Collected(), std::string("10:G: 01:b:C:\\B 01:a:C:\\A 00:Work:C:\\Work ") +
+                               "00:\x93\xFA\x96\x7B\x8C\xEA:" + ansiBase +
+                               "\\\x93\xFA\x96\x7B\x8C\xEA 00:C::C:\\ 20:: 00:X:C:\\X ");
+    EXPECT_EQ(window_.named, std::vector<std::wstring>{korean + L"\n" + accented + L"\n" + file});
+    DeleteFileW(file.c_str());
+    for (const std::wstring& d : {korean, accented, japanese, base}) RemoveDirectoryW(d.c_str());
 }
 
 }  // namespace

@@ -210,11 +210,23 @@ TEST_F(TrayControllerTest, TheOptionsDialogOpensOnTheOptionsInForce) {
     live.hotkey = static_cast<std::uint16_t>((0x02 | 0x04) << 8 | VK_F9);
     live.secondLaunchWaitMs = 350;
     tray_->SetSettingsForTest(tray_->GetFolderSettings(), live);
+    const LONG_PTR smallIcon = GetClassLongPtrA(main_, GCLP_HICONSM);
     SendMessageA(main_, WM_COMMAND, CMD_OPTIONS, 0);
     ASSERT_NE(tray_->GetOptionsDialog(), nullptr);
+    EXPECT_EQ(GetClassLongPtrA(main_, GCLP_HICONSM), smallIcon)
+        << "the dialogs' icon, loaded again";
     OptionsRecord shown;
     ASSERT_EQ(tray_->GetOptionsDialog()->GetValues(shown), 0);
     EXPECT_EQ(shown, live);
+    // A wait time out of range is stored as the spin's position; the next
+    // opening shows what was stored, not what was typed.
+    const HWND dialog = tray_->GetOptionsDialog()->GetHandle();
+    SetDlgItemTextA(dialog, IDC_OPTIONS_WAIT, "99999");
+    SendMessageA(main_, WM_COMMAND, IDC_OPTIONS_OK, 0);
+    SendMessageA(main_, WM_COMMAND, CMD_OPTIONS, 0);
+    EXPECT_EQ(GetDlgItemInt(dialog, IDC_OPTIONS_WAIT, nullptr, FALSE),
+              tray_->GetOptions().secondLaunchWaitMs);
+    EXPECT_EQ(tray_->GetOptions().secondLaunchWaitMs, 350);
 }
 
 // A later start leaves the hidden tree for the first show, which must still

@@ -69,13 +69,15 @@ UINT DialogControl::GetControlInt(BOOL* translated, BOOL isSigned) const {
 
 std::string DialogControl::GetControlText() const {
     try {
-        // GetDlgItemTextA cuts what does not fit: a text that fills the
-        // buffer may be longer, so try again with twice the room.
+        // GetDlgItemTextA cuts what does not fit, and stops short of a
+        // double-byte character it cannot copy whole: a text within two
+        // bytes of the buffer's end may be longer, so try again with twice
+        // the room.
         std::string text(256, '\0');
         for (;;) {
             const int length =
                 GetDlgItemTextA(dialog_, id_, &text[0], static_cast<int>(text.size()));
-            if (length < static_cast<int>(text.size()) - 1) {
+            if (length < static_cast<int>(text.size()) - 2) {
                 text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
                 return text;
             }
@@ -91,9 +93,7 @@ int DialogControl::GetControlTextInto(char* buffer, int size) const {
 }
 
 int DialogControl::GetNumber() const {
-    char text[20] = {};
-    GetDlgItemTextA(dialog_, id_, text, sizeof(text));
-    return LeadingNumber(text);
+    return LeadingNumber(GetControlText().c_str());
 }
 
 int DialogControl::ProbeLibraryVersion() {

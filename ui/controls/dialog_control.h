@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <new>
 #include <string>
 
 #include "base/runtime_api.h"
@@ -60,5 +62,14 @@ private:
     HWND control_;
     HINSTANCE instance_;
 };
+
+// Binds control `id` of `dialog` into `slot`: false when memory ran out or
+// the template lacks the control, which is as good as having none.
+template <typename T>
+bool WrapControl(std::unique_ptr<T>& slot, HWND dialog, int id) {
+    slot.reset(new (std::nothrow) T(dialog, id));
+    if (slot && slot->GetControlHandle() == nullptr) slot.reset();
+    return slot != nullptr;
+}
 
 }  // namespace tellaro

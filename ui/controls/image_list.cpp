@@ -185,6 +185,18 @@ int ImageList::DestroyList() {
     return 0;
 }
 
+HICON ImageList::GetIcon(int index, UINT flags) const {
+    if (handle_ == nullptr || g_api.ImageList_GetIcon == nullptr) return nullptr;
+    return g_api.ImageList_GetIcon(handle_, index, flags);
+}
+
+int ImageList::DestroyHandle(HIMAGELIST list) {
+    if (list == nullptr) return 0;
+    if (g_api.ImageList_Destroy == nullptr) return -1;
+    g_api.ImageList_Destroy(list);
+    return 0;
+}
+
 int ImageList::ProbeLibraryVersion() {
     g_imageListVersion = runtime_api::ProbeDllVersion("comctl32.dll", 4);
     return 0;

@@ -75,6 +75,12 @@ public:
     // when the library cannot destroy it.
     virtual int DestroyList();
     virtual int ProbeLibraryVersion();
+    // ImageList_GetIcon: the icon of image `index`, which the caller
+    // destroys; null on failure.
+    virtual HICON GetIcon(int index, UINT flags) const;
+    // Destroys a list no wrapper holds, such as one a control made: 0, also
+    // for none; -1 when the library cannot destroy it.
+    static int DestroyHandle(HIMAGELIST list);
 
 private:
     HIMAGELIST handle_ = nullptr;

@@ -59,7 +59,9 @@ int TreeViewControl::GetItem(TVITEMA& item) const {
 
 std::string TreeViewControl::GetItemText(HTREEITEM node) const {
     try {
-        // A label that fills the buffer may have been cut: grow and ask again.
+        // A label within two bytes of the buffer's end may have been cut (a
+        // double-byte character that does not fit is left out whole): grow
+        // and ask again.
         std::string buffer(256, '\0');
         for (;;) {
             TVITEMA item = {};
@@ -71,7 +73,7 @@ std::string TreeViewControl::GetItemText(HTREEITEM node) const {
             // The control may point at its own copy instead of filling ours.
             if (item.pszText != &buffer[0]) return std::string(item.pszText);
             const std::size_t length = std::strlen(buffer.c_str());
-            if (length < buffer.size() - 1) return buffer.substr(0, length);
+            if (length + 2 < buffer.size()) return buffer.substr(0, length);
             buffer.assign(buffer.size() * 2, '\0');
         }
     } catch (const std::bad_alloc&) {

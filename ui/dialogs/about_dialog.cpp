@@ -75,9 +75,7 @@ BOOL AboutDialog::Show(int flag) {
 int AboutDialog::Create() {
     if (GetHandle() != nullptr) return 0;
     if (CreateModeless(ModuleInstance(), IDD_ABOUT) != 0) return -1;
-    SetClassIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM)));
-    SetClassSmallIcon(static_cast<HICON>(
-        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, 0)));
+    SetProgramIcons();
     InitLinks();
     SetWindowPos(GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return 0;

@@ -2,10 +2,14 @@
 
 #include <shlobj.h>
 
+#include <new>
+#include <optional>
+
 #include "base/modal_loop.h"
+#include "base/path_text.h"
 #include "base/resource_text.h"
+#include "base/system_code_page.h"
 #include "res/resource.h"
-#include "settings/item_names.h"
 
 namespace tellaro {
 
@@ -13,10 +17,6 @@ namespace {
 
 // The maximum display name, in characters.
 constexpr int kNameLimit = 40;
-
-bool IsSystemLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != 0;
-}
 
 ScreenRect ClientRectOf(HWND dialog, HWND control) {
     RECT r = {};
@@ -73,13 +73,17 @@ int FolderPropertiesDialog::DestroyControls() {
 }
 
 int FolderPropertiesDialog::CreateControls() {
-    HWND dialog = GetHandle();
-    pathEdit_ = std::make_unique<EditBox>(dialog, IDC_PROPERTIES_PATH);
-    browseButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_BROWSE);
-    nameEdit_ = std::make_unique<EditBox>(dialog, IDC_PROPERTIES_NAME);
-    okButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_OK);
-    cancelButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_CANCEL);
-    helpButton_ = std::make_unique<DialogControl>(dialog, IDC_PROPERTIES_HELP);
+    HWND d = GetHandle();
+    const bool wrapped = WrapControl(pathEdit_, d, IDC_PROPERTIES_PATH) &&
+                         WrapControl(browseButton_, d, IDC_PROPERTIES_BROWSE) &&
+                         WrapControl(nameEdit_, d, IDC_PROPERTIES_NAME) &&
+                         WrapControl(okButton_, d, IDC_PROPERTIES_OK) &&
+                         WrapControl(cancelButton_, d, IDC_PROPERTIES_CANCEL) &&
+                         WrapControl(helpButton_, d, IDC_PROPERTIES_HELP);
+    if (!wrapped) {
+        DestroyControls();  // nothing reads half a dialog
+        return -1;
+    }
     nameEdit_->LimitText(kNameLimit);
     return 0;
 }
@@ -141,7 +145,7 @@ void FolderPropertiesDialog::OnCommand(DialogMessage& record) {
 
 void FolderPropertiesDialog::OnEnter() {
     HWND focus = GetFocus();
-    if (focus == nullptr) return;
+    if (focus == nullptr || !HasControls()) return;
     if (focus == Control(pathEdit_.get())) {
         nameEdit_->FocusControl();
     } else if (focus == Control(nameEdit_.get())) {
@@ -161,7 +165,7 @@ int FolderPropertiesDialog::ShowMessage(HWND owner, int textId, int captionId, U
 }
 
 void FolderPropertiesDialog::OnOk() {
-    if (!pathEdit_ || !nameEdit_) return;
+    if (!HasControls()) return;
     path_ = pathEdit_->GetControlText();
     name_ = nameEdit_->GetControlText();
     const bool folder = DescribePropertiesMode(mode_).folder;
@@ -181,6 +185,7 @@ void FolderPropertiesDialog::OnCancel() {
 
 void FolderPropertiesDialog::OnBrowse() {
     HWND dialog = GetHandle();
+    if (!HasControls()) return;
     LPITEMIDLIST root = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(dialog, CSIDL_DESKTOP, &root)) || root == nullptr) return;
     const std::string title = LoadResourceString(IDS_BROWSE_TITLE);
@@ -196,17 +201,30 @@ void FolderPropertiesDialog::OnBrowse() {
         chosen = SHBrowseForFolderA(&info);
     }
     if (chosen != nullptr) {
-        if (SHGetPathFromIDListA(chosen, buffer)) {
-            path_ = buffer;
-            name_ = NameFromPath(path_, IsSystemLeadByte);
-            pathEdit_->SetControlText(path_.c_str());
-            nameEdit_->SetControlText(name_.c_str());
-        } else {
-            ShowMessage(nullptr, IDS_BROWSE_NO_PATH, IDS_ERROR_CAPTION, MB_OK | MB_ICONHAND);
-        }
+        TakeChosenFolder(chosen);
         CoTaskMemFree(chosen);
     }
     CoTaskMemFree(root);
+}
+
+void FolderPropertiesDialog::TakeChosenFolder(LPCITEMIDLIST chosen) {
+    wchar_t wide[MAX_PATH] = {};  // the size the call is defined with
+    if (!SHGetPathFromIDListW(chosen, wide)) {
+        ShowMessage(nullptr, IDS_BROWSE_NO_PATH, IDS_ERROR_CAPTION, MB_OK | MB_ICONHAND);
+        return;
+    }
+    // The ANSI form would hold "?" or a look-alike for what the code page
+    // lacks, and name another folder, or none.
+    const std::optional<std::string> path = ToSystemAnsi(wide);
+    if (!path) {
+        ModalMessageBoxWide(GetHandle(), LoadResourceString(IDS_FOLDER_NAME_NOT_KEPT), wide,
+                            LoadResourceString(IDS_PROGRAM_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+        return;
+    }
+    path_ = *path;
+    name_ = NameFromPath(path_, IsSystemLeadByte);
+    pathEdit_->SetControlText(path_.c_str());
+    nameEdit_->SetControlText(name_.c_str());
 }
 
 void FolderPropertiesDialog::MeasureLayout() {
@@ -223,7 +241,12 @@ void FolderPropertiesDialog::MeasureLayout() {
 }
 
 void FolderPropertiesDialog::OnInitDialog(DialogMessage& record) {
-    CreateControls();
+    // A dialog without its controls cannot be used: it ends at once, as
+    // cancelled.
+    if (CreateControls() != 0) {
+        EndModal(-1);
+        return;
+    }
     MeasureLayout();
     const PropertiesModeInfo info = DescribePropertiesMode(mode_);
     pathEdit_->EnableControl(info.folder);

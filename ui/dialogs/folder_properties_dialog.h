@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+// The shell's item identifiers build on windows.h.
+#include <shlobj.h>
 
 #include <memory>
 #include <string>
@@ -32,6 +34,8 @@ public:
     virtual void OnCommand(DialogMessage& record);
     virtual void OnOk();
     virtual void OnCancel();
+    // The controller opens the guide at this dialog's section: the
+    // command travels the dialog chain like every other.
     virtual void OnHelp() {}
     virtual void OnBrowse();
     virtual void OnSizing(DialogMessage& record);
@@ -51,6 +55,10 @@ private:
     static FolderPropertiesDialog* current_;
 
     void MeasureLayout();
+    bool HasControls() const {
+        return pathEdit_ && browseButton_ && nameEdit_ && okButton_ && cancelButton_ && helpButton_;
+    }
+    void TakeChosenFolder(LPCITEMIDLIST chosen);
     static HWND Control(const DialogControl* control) {
         return control != nullptr ? control->GetControlHandle() : nullptr;
     }

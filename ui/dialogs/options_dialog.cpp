@@ -12,13 +12,6 @@ namespace tellaro {
 
 namespace {
 
-// A wrapper whose control the template lacks is as good as none.
-template <typename T>
-bool Wrap(std::unique_ptr<T>& slot, HWND dialog, int id) {
-    slot.reset(new (std::nothrow) T(dialog, id));
-    return slot && slot->GetControlHandle() != nullptr;
-}
-
 void AddTexts(ComboBox& combo, int firstId, int lastId) {
     for (int id = firstId; id <= lastId; ++id) combo.AddString(LoadResourceString(id).c_str());
 }
@@ -62,9 +55,7 @@ BOOL OptionsDialog::Show(int flag) {
 
 int OptionsDialog::Create() {
     if (CreateModeless(ModuleInstance(), IDD_OPTIONS) != 0) return -1;
-    SetClassIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM)));
-    SetClassSmallIcon(static_cast<HICON>(
-        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, 0)));
+    SetProgramIcons();
     return CreateControls();
 }
 
@@ -91,16 +82,17 @@ int OptionsDialog::CreateControls() {
     if (HasControls()) return 0;
     HWND d = GetHandle();
     const bool wrapped =
-        Wrap(leftDoubleClick_, d, IDC_OPTIONS_LEFT_DOUBLE_CLICK) &&
-        Wrap(rightDoubleClick_, d, IDC_OPTIONS_RIGHT_DOUBLE_CLICK) &&
-        Wrap(leftClick_, d, IDC_OPTIONS_LEFT_CLICK) &&
-        Wrap(rightClick_, d, IDC_OPTIONS_RIGHT_CLICK) && Wrap(hotkey_, d, IDC_OPTIONS_HOTKEY) &&
-        Wrap(hotkeyNearTray_, d, IDC_OPTIONS_HOTKEY_NEAR_TRAY) &&
-        Wrap(hotkeyMenu_, d, IDC_OPTIONS_HOTKEY_MENU) &&
-        Wrap(secondLaunchPopup_, d, IDC_OPTIONS_SECOND_LAUNCH_POPUP) &&
-        Wrap(secondLaunchNearTray_, d, IDC_OPTIONS_SECOND_LAUNCH_NEAR_TRAY) &&
-        Wrap(secondLaunchMenu_, d, IDC_OPTIONS_SECOND_LAUNCH_MENU) &&
-        Wrap(wait_, d, IDC_OPTIONS_WAIT) && Wrap(waitSpin_, d, IDC_OPTIONS_WAIT_SPIN);
+        WrapControl(leftDoubleClick_, d, IDC_OPTIONS_LEFT_DOUBLE_CLICK) &&
+        WrapControl(rightDoubleClick_, d, IDC_OPTIONS_RIGHT_DOUBLE_CLICK) &&
+        WrapControl(leftClick_, d, IDC_OPTIONS_LEFT_CLICK) &&
+        WrapControl(rightClick_, d, IDC_OPTIONS_RIGHT_CLICK) &&
+        WrapControl(hotkey_, d, IDC_OPTIONS_HOTKEY) &&
+        WrapControl(hotkeyNearTray_, d, IDC_OPTIONS_HOTKEY_NEAR_TRAY) &&
+        WrapControl(hotkeyMenu_, d, IDC_OPTIONS_HOTKEY_MENU) &&
+        WrapControl(secondLaunchPopup_, d, IDC_OPTIONS_SECOND_LAUNCH_POPUP) &&
+        WrapControl(secondLaunchNearTray_, d, IDC_OPTIONS_SECOND_LAUNCH_NEAR_TRAY) &&
+        WrapControl(secondLaunchMenu_, d, IDC_OPTIONS_SECOND_LAUNCH_MENU) &&
+        WrapControl(wait_, d, IDC_OPTIONS_WAIT) && WrapControl(waitSpin_, d, IDC_OPTIONS_WAIT_SPIN);
     if (!wrapped || GetDlgItem(d, IDC_OPTIONS_CANCEL) == nullptr) {
         waitSpin_.reset();  // HasControls stays false: nothing reads half a dialog
         return -1;

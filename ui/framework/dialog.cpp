@@ -1,6 +1,7 @@
 #include "ui/framework/dialog.h"
 
 #include "base/modal_loop.h"
+#include "res/resource.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
@@ -19,6 +20,13 @@ int Dialog::Destroy() {
     }
     if (Application::Current() != nullptr) Application::Current()->RemoveModeless(window);
     return 0;
+}
+
+void Dialog::SetProgramIcons() {
+    SetClassIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM)));
+    SetClassSmallIcon(static_cast<HICON>(
+        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
 }
 
 int Dialog::CreateModeless(HINSTANCE instance, int templateId) {

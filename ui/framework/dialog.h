@@ -30,6 +30,11 @@ public:
 
     bool IsModal() const { return modal_; }
 
+    // The program's icons on the caption and in Alt+Tab. Every dialog shares
+    // one window class, and with it these icons: each is loaded once and
+    // shared, so that setting them again leaks nothing.
+    void SetProgramIcons();
+
 protected:
     // The modal procedure pattern: bind and register on WM_INITDIALOG, then
     // hand every message to the chain. Returns -1 for a failed registration.
