@@ -12,7 +12,7 @@ set_tests_properties(package_i686_build PROPERTIES FIXTURES_SETUP packages)
 add_test(NAME package_i686_contents
          COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/check_exe.py $<TARGET_FILE:Tellaro>
                  ${PROJECT_VERSION} ${TELLARO_MIN_WINDOWS_MAJOR}.${TELLARO_MIN_WINDOWS_MINOR}
-                 ${CMAKE_C_COMPILER} ${TELLARO_PORTABLE})
+                 ${CMAKE_C_COMPILER} ${TELLARO_PORTABLE} ${CMAKE_NM} ${CMAKE_ADDR2LINE})
 set_tests_properties(package_i686_contents PROPERTIES FIXTURES_REQUIRED packages)
 
 add_test(NAME e2e_i686_installer
