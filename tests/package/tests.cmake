@@ -20,3 +20,9 @@ add_test(NAME e2e_i686_installer
                  ${probe} ${CMAKE_BINARY_DIR}/artifacts ${TELLARO_SETUP})
 tellaro_wine_test(e2e_i686_installer)
 set_tests_properties(e2e_i686_installer PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
+
+# Two more clean builds of the program and its packages (about a minute
+# and a half on two cores), compared byte for byte.
+add_test(NAME package_i686_reproducible
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/reproducible.sh ${CMAKE_SOURCE_DIR}
+                 ${CMAKE_BINARY_DIR}/reproducible)
