@@ -3,7 +3,7 @@
 # gives Tellaro-Explorer-<version>-setup.exe (a per-user NSIS installer from
 # our own template, made by CPack) and Tellaro-Explorer-<version>-portable.zip
 # (the program and its user guide, nothing else) in the build directory.
-# Both come from the same staged files (stage.cmake).
+# Both come from the same staged files, signed on request (stage.cmake).
 install(TARGETS Tellaro RUNTIME DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html DESTINATION .)
 

@@ -21,6 +21,14 @@ add_test(NAME e2e_i686_installer
 tellaro_wine_test(e2e_i686_installer)
 set_tests_properties(e2e_i686_installer PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
 
+# Packages signed with a throwaway certificate, installed and uninstalled in
+# the Wine session, in a directory of their own.
+add_test(NAME package_i686_signing
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/signing.sh ${TELLARO_WINE_DIR} ${CMAKE_CPACK_COMMAND}
+                 ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/signing)
+tellaro_wine_test(package_i686_signing)
+set_tests_properties(package_i686_signing PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
+
 # Two more clean builds of the program and its packages (about a minute
 # and a half on two cores), compared byte for byte.
 add_test(NAME package_i686_reproducible
