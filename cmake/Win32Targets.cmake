@@ -27,6 +27,12 @@ else()
   add_link_options(
     -Wl,--major-os-version,${TELLARO_MIN_WINDOWS_MAJOR},--minor-os-version,${TELLARO_MIN_WINDOWS_MINOR}
     -Wl,--major-subsystem-version,${TELLARO_MIN_WINDOWS_MAJOR},--minor-subsystem-version,${TELLARO_MIN_WINDOWS_MINOR})
+  # Two builds of one commit must match byte for byte wherever they run, so
+  # neither the checkout's nor the build's directory may reach the symbols,
+  # whose checksum the shipped program carries. The last matching map wins,
+  # and the build directory may lie inside the checkout: it comes last.
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=.>)
 endif()
 
 # Version header and manifest of the resource script, from the project version.
@@ -51,6 +57,18 @@ target_link_libraries(Tellaro PRIVATE tellaro_win)
 set_target_properties(Tellaro PROPERTIES OUTPUT_NAME Tellaro)
 set_source_files_properties(${TELLARO_RC} PROPERTIES
   OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest")
+
+if(NOT MSVC)
+  # The program ships stripped; its symbols stay in the build tree beside it
+  # (Tellaro.exe.debug), with our own code's lines, for crash addresses.
+  foreach(target tellaro_core tellaro_win Tellaro)
+    target_compile_options(${target} PRIVATE -g)
+  endforeach()
+  add_custom_command(TARGET Tellaro POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Tellaro> -DOBJCOPY=${CMAKE_OBJCOPY}
+            -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/strip_program.cmake
+    VERBATIM)
+endif()
 
 # The 32-bit program is the one that ships: installer and portable zip.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

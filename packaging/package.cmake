@@ -1,21 +1,23 @@
-# The packages of the 32-bit program, made by CPack:
+# The packages of the 32-bit program:
 #   cmake --build <build dir> --target package
 # gives Tellaro-Explorer-<version>-setup.exe (a per-user NSIS installer from
-# our own template) and Tellaro-Explorer-<version>-portable.zip (the program
-# and its user guide, nothing else) in the build directory.
+# our own template, made by CPack) and Tellaro-Explorer-<version>-portable.zip
+# (the program and its user guide, nothing else) in the build directory.
+# Both come from the same staged files, signed on request (stage.cmake).
 install(TARGETS Tellaro RUNTIME DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html DESTINATION .)
 
-set(CPACK_GENERATOR "NSIS;ZIP")
+set(CPACK_GENERATOR "NSIS")
 set(CPACK_PACKAGE_NAME "Tellaro Explorer")
 set(CPACK_PACKAGE_VENDOR "Morvane")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tellaro Explorer")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
-# Each generator gets its own file name (package_names.cmake, read by cpack).
-set(CPACK_TELLARO_FILE_STEM "Tellaro-Explorer-${PROJECT_VERSION}")
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/package_names.cmake)
+set(CPACK_PACKAGE_FILE_NAME "Tellaro-Explorer-${PROJECT_VERSION}-setup")
+set(CPACK_TELLARO_ZIP_NAME "Tellaro-Explorer-${PROJECT_VERSION}-portable.zip")
+set(CPACK_TELLARO_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/stage.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/portable_zip.cmake)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/res/program.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/res/program.ico)

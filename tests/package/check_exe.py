@@ -1,13 +1,16 @@
 #!/usr/bin/python3
 """Reads the shipped Tellaro.exe and the portable zip as Windows will.
 
-usage: check_exe.py EXE VERSION MIN_WINDOWS CROSS_CC PORTABLE_ZIP
+usage: check_exe.py EXE VERSION MIN_WINDOWS CROSS_CC PORTABLE_ZIP NM ADDR2LINE
 The version resource and the about dialog carry VERSION; the manifest asks
 for common controls 6, asInvoker and system DPI awareness and lists the
 systems from MIN_WINDOWS (e.g. 6.0) on; the header declares MIN_WINDOWS, and
 every imported Windows function is declared by the SDK headers set to that
 version (compiled with CROSS_CC); the zip holds this program and the guide.
+The program carries no debug sections, but names its symbols file beside it,
+through which ADDR2LINE resolves WinMain (found with NM) to its source line.
 """
+import re
 import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -111,6 +114,24 @@ def check_minimum(pe, minimum, cross_cc):
           f"imports not declared for Windows {minimum}:\n{result.stderr[:3000]}")
 
 
+def check_symbols(pe, exe, nm, addr2line):
+    with open(exe, "rb") as f:
+        data = f.read()
+    # Names longer than 8 bytes are "/offset" into the COFF string table.
+    strings = pe.FILE_HEADER.PointerToSymbolTable + 18 * pe.FILE_HEADER.NumberOfSymbols
+    names = [s.Name.rstrip(b"\0") for s in pe.sections]
+    names = [data[strings + int(n[1:]):].split(b"\0")[0] if n[:1] == b"/" else n for n in names]
+    debug = [n.decode() for n in names if n.startswith(b".debug")]
+    check(not debug, f"debug sections left in the program: {debug}")
+    # A crash address in our own code resolves through the symbols file the
+    # program names (bfd checks its checksum) to a line of the checkout.
+    listing = subprocess.run([nm, exe + ".debug"], capture_output=True, text=True).stdout
+    found = re.search(r"^([0-9a-f]+) T _WinMain@16$", listing, re.M)
+    line = subprocess.run([addr2line, "-e", exe, "0x" + found.group(1)], capture_output=True,
+                          text=True).stdout.strip() if found else "no WinMain symbol"
+    check(re.fullmatch(r"(\./)*app/main\.cpp:[1-9][0-9]*", line), f"WinMain resolves to {line!r}")
+
+
 def check_zip(path, exe):
     with zipfile.ZipFile(path) as archive:
         check(sorted(archive.namelist()) == ["Tellaro.exe", "Tellaro.html"],
@@ -121,13 +142,14 @@ def check_zip(path, exe):
 
 
 def main():
-    exe, version, minimum_text, cross_cc, portable = sys.argv[1:6]
+    exe, version, minimum_text, cross_cc, portable, nm, addr2line = sys.argv[1:8]
     minimum = tuple(int(part) for part in minimum_text.split("."))
     pe = pefile.PE(exe)
     check_version(pe, version)
     check_manifest(pe, minimum)
     check_minimum(pe, minimum, cross_cc)
     check_zip(portable, exe)
+    check_symbols(pe, exe, nm, addr2line)
     for failure in failures:
         print("FAIL:", failure)
     print("Tellaro.exe and the portable zip:", "ok" if not failures else f"{len(failures)} failures")

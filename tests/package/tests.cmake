@@ -12,7 +12,7 @@ set_tests_properties(package_i686_build PROPERTIES FIXTURES_SETUP packages)
 add_test(NAME package_i686_contents
          COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/check_exe.py $<TARGET_FILE:Tellaro>
                  ${PROJECT_VERSION} ${TELLARO_MIN_WINDOWS_MAJOR}.${TELLARO_MIN_WINDOWS_MINOR}
-                 ${CMAKE_C_COMPILER} ${TELLARO_PORTABLE})
+                 ${CMAKE_C_COMPILER} ${TELLARO_PORTABLE} ${CMAKE_NM} ${CMAKE_ADDR2LINE})
 set_tests_properties(package_i686_contents PROPERTIES FIXTURES_REQUIRED packages)
 
 add_test(NAME e2e_i686_installer
@@ -20,3 +20,17 @@ add_test(NAME e2e_i686_installer
                  ${probe} ${CMAKE_BINARY_DIR}/artifacts ${TELLARO_SETUP})
 tellaro_wine_test(e2e_i686_installer)
 set_tests_properties(e2e_i686_installer PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
+
+# Packages signed with a throwaway certificate, installed and uninstalled in
+# the Wine session, in a directory of their own.
+add_test(NAME package_i686_signing
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/signing.sh ${TELLARO_WINE_DIR} ${CMAKE_CPACK_COMMAND}
+                 ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/signing)
+tellaro_wine_test(package_i686_signing)
+set_tests_properties(package_i686_signing PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
+
+# Two more clean builds of the program and its packages (about a minute
+# and a half on two cores), compared byte for byte.
+add_test(NAME package_i686_reproducible
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/reproducible.sh ${CMAKE_SOURCE_DIR}
+                 ${CMAKE_BINARY_DIR}/reproducible)
