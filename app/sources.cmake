@@ -5,7 +5,6 @@ list(APPEND TELLARO_CORE_SOURCES
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tray_icon.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/shell_launcher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_application.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_controller.cpp

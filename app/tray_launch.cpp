@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/launch_rules.h"
-#include "app/shell_launcher.h"
+#include "shell/shell_launcher.h"
 #include "app/tray_app.h"
 #include "base/fill_text.h"
 #include "base/modal_loop.h"

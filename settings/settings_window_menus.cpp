@@ -2,7 +2,7 @@
 // keys, and opening a folder from the tree.
 #include <cstdint>
 
-#include "app/shell_launcher.h"
+#include "shell/shell_launcher.h"
 #include "base/modal_loop.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"

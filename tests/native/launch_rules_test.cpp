@@ -1,4 +1,5 @@
 #include "app/launch_rules.h"
+#include "shell/shell_rules.h"
 
 #include <gtest/gtest.h>
 

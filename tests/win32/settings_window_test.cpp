@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../common/model_builders.h"
-#include "app/shell_launcher.h"
+#include "shell/shell_launcher.h"
 #include "base/resource_text.h"
 #include "config/item_codec.h"
 #include "config/special_folders_win.h"

@@ -1,4 +1,4 @@
-#include "app/shell_launcher.h"
+#include "shell/shell_launcher.h"
 
 #include <gtest/gtest.h>
 

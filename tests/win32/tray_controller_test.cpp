@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_launcher.h"
+#include "shell/shell_launcher.h"
 #include "app/tray_app.h"
 #include "app/tray_application.h"
 #include "app/tray_icon.h"

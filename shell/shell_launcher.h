@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "app/launch_rules.h"
+#include "shell/shell_rules.h"
 
 namespace tellaro {
 namespace shell {
