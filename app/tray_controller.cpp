@@ -5,6 +5,7 @@
 #include "app/launch_rules.h"
 #include "app/tray_app.h"
 #include "base/modal_loop.h"
+#include "base/monitors.h"
 #include "config/system_info.h"
 #include "menu/popup_menus.h"
 #include "menu/popup_placement.h"
@@ -206,13 +207,10 @@ void TrayApp::OnInitMenu(const DialogMessage& record) {
 int TrayApp::ShowPopupMenu(std::uint8_t popupKind, bool nearTray) {
     if (!menus_ || !settingsWindow_) return 0;
     HMENU menu = menus_->MenuForPopupKind(popupKind);
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    RECT screen = {};
-    if (systemInfo_) systemInfo_->DesktopRect(&screen);
-    const PopupPlacement placement = PlacePopup(
-        nearTray, nearTray ? NotificationAreaRect() : std::nullopt, MenuPoint{cursor.x, cursor.y},
-        MenuRect{screen.left, screen.top, screen.right, screen.bottom});
+    const std::optional<MenuRect> tray = nearTray ? NotificationAreaRect() : std::nullopt;
+    const MenuPoint cursor = PointerPosition();
+    const PopupPlacement placement =
+        PlacePopup(nearTray, tray, cursor, MonitorRectAt(PopupAnchor(nearTray, tray, cursor)));
     // A menu of a background window does not close when the user clicks
     // elsewhere unless its owner is the foreground window.
     settingsWindow_->BringToForeground();

@@ -6,6 +6,7 @@ list(APPEND TELLARO_CORE_SOURCES
 )
 list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/modal_loop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/monitors.cpp
     ${CMAKE_CURRENT_LIST_DIR}/module_instance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/runtime_api.cpp

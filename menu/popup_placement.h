@@ -28,10 +28,13 @@ constexpr int kTaskBarEdgeDistance = 50;
 // Gap between the notification area and the menu.
 constexpr int kTrayGap = 4;
 
-// `notifyRect` is the notification area's screen rectangle when it was
-// found; without it, or when the menu is not wanted near the tray, the menu
-// opens at the cursor. The menu unfolds towards the centre of `screen`.
+// Where the menu opens: beside the notification area `notifyRect` when it
+// was found and the menu is wanted near the tray, else at the cursor.
+MenuPoint PopupAnchor(bool nearTray, const std::optional<MenuRect>& notifyRect, MenuPoint cursor);
+
+// The menu at PopupAnchor, unfolding towards the centre of `monitor`, the
+// rectangle of the monitor the anchor lies on.
 PopupPlacement PlacePopup(bool nearTray, const std::optional<MenuRect>& notifyRect,
-                          MenuPoint cursor, const MenuRect& screen);
+                          MenuPoint cursor, const MenuRect& monitor);
 
 }  // namespace tellaro

@@ -7,10 +7,11 @@ set -eu
 # nsis and zip make the packages (the package target) and osslsigncode signs
 # them on request; python3-pefile lets the package checks read Tellaro.exe's
 # resources and imports, and openssl makes their throwaway certificate; git
-# gives a build its one date, the last commit's.
+# gives a build its one date, the last commit's. xserver-xephyr gives the
+# two-monitor check a display with two heads.
 packages="cmake make g++ clang libclang-rt-14-dev googletest git
 g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic locales
+wine wine32:i386 wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick fonts-ipafont-gothic locales
 qemu-user-static nsis zip osslsigncode openssl python3-pefile"
 
 missing=""

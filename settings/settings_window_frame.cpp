@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "base/monitors.h"
 #include "config/special_folder_table.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
@@ -155,20 +156,13 @@ BOOL SettingsWindow::Show(int flag) {
         BuildPendingTree();
         LoadShellImages();
     }
-    if (flag == 1 && IsLive() && systemInfo_) {
-        RECT reference = {};
-        POINT pointer = {};
-        // Any rectangle of the visible desktop serves; the icon view is the
-        // one without the task bar where the shell has one.
-        const bool haveReference = systemInfo_->DesktopViewRect(&reference) == 0 ||
-                                   systemInfo_->DesktopRect(&reference) == 0;
-        if (haveReference && GetCursorPos(&pointer)) {
-            const int width = GetWidth();
-            const int height = GetHeight();
-            const ScreenPoint at = PlaceAtPointer(ScreenPoint{pointer.x, pointer.y}, width, height,
-                                                     ToScreenRect(reference));
-            MoveWindow(GetHandle(), at.x, at.y, width, height, FALSE);
-        }
+    if (flag == 1 && IsLive()) {
+        // Inside the work area of the monitor the user is working on.
+        const ScreenPoint pointer = PointerPosition();
+        const int width = GetWidth();
+        const int height = GetHeight();
+        const ScreenPoint at = PlaceAtPointer(pointer, width, height, WorkAreaAt(pointer));
+        MoveWindow(GetHandle(), at.x, at.y, width, height, FALSE);
     }
     return Dialog::Show(flag);
 }

@@ -15,7 +15,6 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/controls/controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controls/tree_view_control.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controls/image_list.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dialogs/desktop_area.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/options_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/folder_properties_dialog.cpp

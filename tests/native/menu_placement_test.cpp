@@ -69,5 +69,34 @@ TEST(MenuPlacement, CentreComparisonsAreStrict) {
               kAlignLeft | kAlignBottom);
 }
 
+// Every rule holds within the monitor the user works on, wherever it lies
+// on the virtual screen: a second monitor right of the primary one, and one
+// left of and above it in negative coordinates.
+TEST(MenuPlacement, RulesHoldOnEveryMonitor) {
+    const MenuRect right{1024, 0, 2048, 768}, left{-1280, -200, 0, 824};
+    struct Case {
+        MenuRect monitor;
+        MenuPoint pointer;
+        unsigned flags;      // the popup menu's
+        ScreenPoint window;  // a 300 x 400 window opened at the pointer
+    };
+    const Case cases[] = {
+        {right, {1100, 100}, kAlignLeft | kAlignTop, {1100, 100}},
+        {right, {2000, 700}, kAlignRight | kAlignBottom, {1718, 338}},
+        {right, {1536, 384}, kAlignLeft | kAlignTop, {1536, 338}},
+        {left, {-1200, -150}, kAlignLeft | kAlignTop, {-1200, -150}},
+        {left, {-100, 800}, kAlignRight | kAlignBottom, {-330, 394}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlacePopup(false, std::nullopt, c.pointer, c.monitor).flags, c.flags)
+            << c.pointer.x << "," << c.pointer.y;
+        const ScreenPoint at = PlaceAtPointer(c.pointer, 300, 400, c.monitor);
+        EXPECT_EQ(at.x, c.window.x) << c.pointer.x;
+        EXPECT_EQ(at.y, c.window.y) << c.pointer.y;
+    }
+    EXPECT_EQ(CentreIn(left, 300, 200).x, -790);
+    EXPECT_EQ(CentreIn(left, 300, 200).y, 212);
+}
+
 }  // namespace
 }  // namespace tellaro

@@ -2,9 +2,9 @@
 
 #include <new>
 
+#include "base/monitors.h"
 #include "base/resource_text.h"
 #include "res/resource.h"
-#include "ui/dialogs/desktop_area.h"
 #include "ui/dialogs/dialog_rules.h"
 
 namespace tellaro {
@@ -66,7 +66,7 @@ AboutDialog::~AboutDialog() {
 
 BOOL AboutDialog::Show(int flag) {
     if (flag != 0 && IsLive()) {
-        const ScreenPoint at = CentreIn(DialogArea(), GetWidth(), GetHeight());
+        const ScreenPoint at = CentreIn(WorkAreaAt(PointerPosition()), GetWidth(), GetHeight());
         MoveTo(at.y, at.x);
     }
     return Dialog::Show(flag);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/modal_loop.h"
+#include "base/monitors.h"
 #include "base/path_text.h"
 #include "base/resource_text.h"
 #include "base/system_code_page.h"
@@ -248,6 +249,10 @@ void FolderPropertiesDialog::OnInitDialog(DialogMessage& record) {
         return;
     }
     MeasureLayout();
+    // Centred on the monitor the user is working on, where the settings
+    // window opened.
+    const ScreenPoint at = CentreIn(WorkAreaAt(PointerPosition()), GetWidth(), GetHeight());
+    SetWindowPos(GetHandle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const PropertiesModeInfo info = DescribePropertiesMode(mode_);
     pathEdit_->EnableControl(info.folder);
     browseButton_->EnableControl(info.folder);

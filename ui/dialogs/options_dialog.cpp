@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "base/monitors.h"
 #include "base/resource_text.h"
 #include "res/resource.h"
 #include "ui/controls/control_values.h"
-#include "ui/dialogs/desktop_area.h"
 #include "ui/dialogs/dialog_rules.h"
 
 namespace tellaro {
@@ -38,10 +38,9 @@ OptionsDialog::~OptionsDialog() {
 
 BOOL OptionsDialog::Show(int flag) {
     if (flag != 0 && IsLive()) {
-        POINT cursor = {};
-        GetCursorPos(&cursor);
+        const ScreenPoint pointer = PointerPosition();
         const ScreenPoint at =
-            PlaceAtPointer(ScreenPoint{cursor.x, cursor.y}, GetWidth(), GetHeight(), DialogArea());
+            PlaceAtPointer(pointer, GetWidth(), GetHeight(), WorkAreaAt(pointer));
         MoveTo(at.y, at.x);
     }
     const BOOL result = Dialog::Show(flag);

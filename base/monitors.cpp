@@ -1,0 +1,43 @@
+#include "base/monitors.h"
+
+#include <windows.h>
+
+namespace tellaro {
+
+namespace {
+
+ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+// Without monitor information (it cannot fail on the systems the program
+// runs on, but a rectangle is always owed) the primary screen serves.
+MONITORINFO MonitorAt(ScreenPoint point) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    HMONITOR monitor = MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+    if (monitor == nullptr || !GetMonitorInfoA(monitor, &info)) {
+        info.rcMonitor = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &info.rcWork, 0))
+            info.rcWork = info.rcMonitor;
+    }
+    return info;
+}
+
+}  // namespace
+
+ScreenPoint PointerPosition() {
+    POINT p = {};
+    GetCursorPos(&p);
+    return ScreenPoint{p.x, p.y};
+}
+
+ScreenRect MonitorRectAt(ScreenPoint point) {
+    return ToScreenRect(MonitorAt(point).rcMonitor);
+}
+
+ScreenRect WorkAreaAt(ScreenPoint point) {
+    return ToScreenRect(MonitorAt(point).rcWork);
+}
+
+}  // namespace tellaro

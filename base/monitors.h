@@ -1,0 +1,17 @@
+// The monitor the user is working on. Windows open where the pointer is,
+// on whichever monitor that is, not on the primary one.
+#pragma once
+
+#include "base/screen_geometry.h"
+
+namespace tellaro {
+
+// The mouse pointer's position on the virtual screen.
+ScreenPoint PointerPosition();
+
+// The monitor at `point`, or the nearest one: its whole rectangle, and its
+// work area (without the task bar and docked bars).
+ScreenRect MonitorRectAt(ScreenPoint point);
+ScreenRect WorkAreaAt(ScreenPoint point);
+
+}  // namespace tellaro
