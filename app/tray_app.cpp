@@ -12,6 +12,7 @@
 #include "menu/popup_menus.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
+#include "shell/launch_thread.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/framework/dialog.h"
@@ -91,6 +92,7 @@ int TrayApp::Initialize() {
     menus_ = MakeNoThrow<PopupMenus>(ModuleInstance());
     if (!store_ || !menus_) return -1;
 
+    shell::ReportLaunchFailuresTo(MainWindow());
     const int loaded = LoadItemFile();
     UnregisterPopupHotKey();
     RegisterPopupHotKey();
@@ -104,6 +106,7 @@ int TrayApp::Initialize() {
 }
 
 int TrayApp::Release() {
+    shell::ReportLaunchFailuresTo(nullptr);
     settingsWindow_.reset();
     aboutDialog_.reset();
     optionsDialog_.reset();
@@ -155,6 +158,9 @@ int TrayApp::OnDialogMessage(DialogMessage& record) {
             break;
         case MSG_SECOND_LAUNCH:
             OnSecondLaunch();
+            break;
+        case MSG_LAUNCH_FAILED:
+            if (record.window == MainWindow()) OnLaunchFailed(record.lParam);
             break;
         default:
             if (taskbarCreatedMessage_ != 0 && record.message == taskbarCreatedMessage_ &&

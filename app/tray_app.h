@@ -67,6 +67,8 @@ public:
     virtual void OnLinkClicked(WPARAM which);
     virtual void OnOpenSpecialFolderMessage(LPARAM node);
     virtual void OnSecondLaunch();
+    // A launch that failed on its thread: says so, with the system's reason.
+    virtual void OnLaunchFailed(LPARAM failure);
     virtual int ItemFilePath(std::string& path);
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();

@@ -1,10 +1,10 @@
 // Handing what the user chose to the shell: user folders, special folders,
 // desktop entries, web and mail links, and the help file.
+#include <memory>
 #include <new>
 #include <string>
 
 #include "app/launch_rules.h"
-#include "shell/shell_launcher.h"
 #include "app/tray_app.h"
 #include "base/fill_text.h"
 #include "base/modal_loop.h"
@@ -12,6 +12,8 @@
 #include "config/special_folder_table.h"
 #include "menu/popup_menus.h"
 #include "res/resource.h"
+#include "shell/launch_thread.h"
+#include "shell/shell_launcher.h"
 
 namespace tellaro {
 
@@ -54,6 +56,19 @@ void TrayApp::OnOpenSpecialFolderMessage(LPARAM node) {
         OpenSpecialFolder2(id);
     else if (id >= CMD_SPECIAL1_BASE)
         OpenSpecialFolder1(id);
+}
+
+void TrayApp::OnLaunchFailed(LPARAM failure) {
+    std::unique_ptr<shell::LaunchFailure> owned(reinterpret_cast<shell::LaunchFailure*>(failure));
+    if (!owned) return;
+    try {
+        std::string text = FillText(LoadResourceString(IDS_OPEN_FAILED), owned->target);
+        const std::string reason = SystemErrorText(owned->error);
+        if (!reason.empty()) text += "\n\n" + reason;
+        ModalMessageBox(nullptr, text, LoadResourceString(IDS_PROGRAM_ERROR_CAPTION),
+                        MB_OK | MB_ICONERROR);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 int TrayApp::OpenInBrowser(const char* url) {

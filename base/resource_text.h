@@ -12,4 +12,8 @@ std::string LoadResourceString(int id);
 // The same from another module's string table.
 std::string LoadResourceString(HINSTANCE module, int id);
 
+// The system's own words for an error code, in its language; empty when
+// it has none.
+std::string SystemErrorText(DWORD error);
+
 }  // namespace tellaro

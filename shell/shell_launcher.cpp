@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "base/runtime_api.h"
 #include "base/system_code_page.h"
 #include "config/registry_key.h"
+#include "shell/launch_thread.h"
 
 namespace tellaro {
 namespace shell {
@@ -51,13 +53,33 @@ ShellVersion RealShellVersion() {
 
 ShellCalls g_calls = {&RealExecuteEx, &RealExecute, &RealModifiers, &RealShellVersion};
 
+// Run on a launch thread: the shell shows no message of its own there (the
+// user-interface thread tells the user), and returns only once the
+// launch is done, before that thread ends.
 SHELLEXECUTEINFOA NewExecuteInfo(const char* verb) {
     SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof(info));
     info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpVerb = verb;
     info.nShow = SW_SHOWNORMAL;
     return info;
+}
+
+DWORD ExecuteEx(SHELLEXECUTEINFOA& info) {
+    if (g_calls.executeEx(&info)) return 0;
+    const DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_FILE_NOT_FOUND;
+}
+
+// What an item identifier list stands for, for a message about it.
+std::string DisplayName(LPCITEMIDLIST idList) {
+    SHFILEINFOA info;
+    std::memset(&info, 0, sizeof(info));
+    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(idList), 0, &info, sizeof(info),
+                        SHGFI_PIDL | SHGFI_DISPLAYNAME))
+        return std::string();
+    return info.szDisplayName;
 }
 
 // The default value of one key below HKEY_CLASSES_ROOT. False when the key
@@ -170,17 +192,30 @@ ModifierKeys ModifierState() {
 }
 
 void OpenPath(const char* path, const char* verb) {
-    SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
-    info.lpFile = path != nullptr ? path : "";
-    g_calls.executeEx(&info);
+    std::string file = path != nullptr ? path : "";
+    std::string target = file;
+    Launch(
+        [file = std::move(file), verb]() {
+            SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
+            info.lpFile = file.c_str();
+            return ExecuteEx(info);
+        },
+        std::move(target));
 }
 
 void OpenIdList(LPCITEMIDLIST idList, const char* verb) {
-    SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
-    info.fMask = SEE_MASK_IDLIST;
-    // The shell only reads the list; the record's member is not const.
-    info.lpIDList = const_cast<ITEMIDLIST*>(idList);
-    g_calls.executeEx(&info);
+    // The caller frees its list when this returns; the launch keeps a copy.
+    std::shared_ptr<ITEMIDLIST> copy(ILClone(idList), [](ITEMIDLIST* l) { CoTaskMemFree(l); });
+    if (!copy) return;
+    std::string target = DisplayName(copy.get());
+    Launch(
+        [copy, verb]() {
+            SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
+            info.fMask |= SEE_MASK_IDLIST;
+            info.lpIDList = copy.get();
+            return ExecuteEx(info);
+        },
+        std::move(target));
 }
 
 void OpenUserFolder(const char* path) {
@@ -224,14 +259,27 @@ void OpenDesktopPath(const char* path) {
 }
 
 int OpenInBrowser(const char* url) {
-    const bool haveUrl = url != nullptr;
-    if (ShellOpensUrlDirectly(g_calls.shellVersion(), haveUrl) &&
-        ExecuteSucceeded(g_calls.execute(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL)))
-        return 0;
     try {
+        const bool haveUrl = url != nullptr;
+        const bool direct = ShellOpensUrlDirectly(g_calls.shellVersion(), haveUrl);
+        // The registered browser is looked up now, for the fallback too, so
+        // that a system without one is known at once.
         std::string program;
-        if (!FindBrowserProgram(program)) return -1;
-        g_calls.execute(nullptr, "open", program.c_str(), url, nullptr, SW_SHOWNORMAL);
+        const bool haveProgram = FindBrowserProgram(program);
+        if (!direct && !haveProgram) return -1;
+        std::string address = haveUrl ? url : "";
+        Launch(
+            [=]() -> DWORD {
+                if (direct && ExecuteSucceeded(g_calls.execute(nullptr, "open", address.c_str(),
+                                                               nullptr, nullptr, SW_SHOWNORMAL)))
+                    return 0;
+                if (haveProgram)
+                    g_calls.execute(nullptr, "open", program.c_str(),
+                                    haveUrl ? address.c_str() : nullptr, nullptr, SW_SHOWNORMAL);
+                // The browser reports its own troubles.
+                return 0;
+            },
+            address);
         return 0;
     } catch (const std::bad_alloc&) {
         return -1;
@@ -240,8 +288,13 @@ int OpenInBrowser(const char* url) {
 
 void OpenMailLink(const char* address) {
     try {
-        const std::string target = std::string("mailto:") + (address != nullptr ? address : "");
-        g_calls.execute(nullptr, "OPEN", target.c_str(), "", "", SW_SHOW);
+        std::string target = std::string("mailto:") + (address != nullptr ? address : "");
+        Launch(
+            [target]() -> DWORD {
+                g_calls.execute(nullptr, "OPEN", target.c_str(), "", "", SW_SHOW);
+                return 0;
+            },
+            target);
     } catch (const std::bad_alloc&) {
     }
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # From a click on the tray icon to an open folder, as a user does it: the
 # shell's click message shows the folder menu; the keyboard chooses a user
-# folder and a desktop folder, which open in Explorer windows; the right-click
+# folder and a desktop folder, which open in Explorer windows, and a folder
+# that is gone, which the program says it could not open; the right-click
 # menu's exit entry ends the program with exit code 0.
 . "$(dirname "$0")/lib.sh"
 reset_tellaro
@@ -10,7 +11,7 @@ desk="$(user_dir)/Desktop"
 mkdir -p "$work"
 rm -rf "$desk"/* "$WINEPREFIX/drive_c/users/Public/Desktop"/* 2>/dev/null
 mkdir -p "$desk/DeskFolder"
-write_settings "folder=C:\\TellaroE2E\\Work|Work"
+write_settings "folder=C:\\TellaroE2E\\Gone|Gone" "folder=C:\\TellaroE2E\\Work|Work"
 start_tellaro
 probe visible "$CAPTION" && fail "the settings window opened although settings exist"
 
@@ -32,6 +33,19 @@ probe waitclass ExplorerWClass Work "$(seconds 15)" || fail "no Explorer window 
 screenshot "explorer-user-folder"
 probe closeclass ExplorerWClass
 probe nomenu 5
+
+# A folder that is gone: the shell fails on the launch's own thread, and the
+# program's window says so.
+ERROR_CAPTION="エラー"
+open_menu 514
+xdotool key Up Up Return
+probe waitclass "#32770" "$ERROR_CAPTION" "$(seconds 15)" || fail "no message about the folder that is gone"
+sleep 0.5
+screenshot "open-failed"
+probe texts "$ERROR_CAPTION" | grep -q 'C:\\TellaroE2E\\Gone' ||
+    fail "the message does not name the folder: $(probe texts "$ERROR_CAPTION")"
+probe post "$ERROR_CAPTION" 16 0 0
+probe gone "$ERROR_CAPTION" 5 || fail "the message box does not close"
 
 # The desktop submenu: Cancel, special folders 1 and 2, desktop.
 open_menu 514

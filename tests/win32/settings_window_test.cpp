@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "../common/model_builders.h"
-#include "shell/shell_launcher.h"
 #include "base/resource_text.h"
 #include "config/item_codec.h"
 #include "config/special_folders_win.h"
 #include "res/resource.h"
+#include "shell/launch_thread.h"
+#include "shell/shell_launcher.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
@@ -122,6 +123,7 @@ TEST_F(SettingsWindowTest, OpensOnlyFoldersAndOnlyWhileShown) {
     calls.executeEx = RecordExecute;
     calls.modifiers = [] { return ModifierKeys(); };
     const shell::ShellCalls saved = shell::InstallShellCalls(calls);
+    const shell::LaunchRunner runner = shell::InstallLaunchRunner(&shell::RunLaunchNow);
     g_opened.clear();
     const HTREEITEM group =
         tree()->GetNextSibling(tree()->GetNextSibling(tree()->GetChild(tree()->GetRoot())));
@@ -139,6 +141,7 @@ TEST_F(SettingsWindowTest, OpensOnlyFoldersAndOnlyWhileShown) {
     window_.LoadTree(settings_, true);
     window_.OnOpenNode(101);
     EXPECT_EQ(g_opened.size(), 1u);
+    shell::InstallLaunchRunner(runner);
     shell::InstallShellCalls(saved);
 }
 

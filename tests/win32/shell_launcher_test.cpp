@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "shell/launch_thread.h"
 
 namespace tellaro {
 namespace {
@@ -17,9 +20,13 @@ struct ExecuteExCall {
     int show;
     std::string verb;
     std::string file;
-    const void* idList;
-    std::string idListPath;  // file-system path of the list, if it has one
+    std::shared_ptr<ITEMIDLIST> idList;  // a copy: the launcher frees its own
+    std::string idListPath;              // file-system path of the list, if it has one
 };
+
+// A launch from a thread of its own shows no message of the shell's and
+// waits for the shell before the thread ends.
+constexpr ULONG kLaunchMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
 
 struct ExecuteCall {
     HWND owner;
@@ -44,8 +51,10 @@ std::string Text(const char* text) {
 }
 
 BOOL RecordExecuteEx(SHELLEXECUTEINFOA* info) {
-    ExecuteExCall call{info->cbSize,       info->fMask,        info->hwnd,     info->nShow,
-                       Text(info->lpVerb), Text(info->lpFile), info->lpIDList, ""};
+    ExecuteExCall call{info->cbSize,       info->fMask,        info->hwnd, info->nShow,
+                       Text(info->lpVerb), Text(info->lpFile), nullptr,    ""};
+    if (info->lpIDList != nullptr)
+        call.idList.reset(ILClone(static_cast<LPCITEMIDLIST>(info->lpIDList)), ILFree);
     char path[MAX_PATH] = "";
     if (info->lpIDList != nullptr &&
         SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(info->lpIDList), path))
@@ -85,10 +94,17 @@ protected:
         g_urlResult = 42;
         previous_ = shell::InstallShellCalls(
             {&RecordExecuteEx, &RecordExecute, &FakeModifiers, &FakeVersion});
+        // Every launch runs on a thread of its own; these tests look at each
+        // call right after it is made.
+        previousRunner_ = shell::InstallLaunchRunner(&shell::RunLaunchNow);
     }
-    void TearDown() override { shell::InstallShellCalls(previous_); }
+    void TearDown() override {
+        shell::InstallLaunchRunner(previousRunner_);
+        shell::InstallShellCalls(previous_);
+    }
 
     shell::ShellCalls previous_{};
+    shell::LaunchRunner previousRunner_ = nullptr;
 };
 
 TEST_F(ShellLauncherTest, UserFolderIsExploredWithoutModifiers) {
@@ -96,7 +112,7 @@ TEST_F(ShellLauncherTest, UserFolderIsExploredWithoutModifiers) {
     ASSERT_EQ(g_executeEx.size(), 1u);
     const ExecuteExCall& call = g_executeEx[0];
     EXPECT_EQ(call.size, sizeof(SHELLEXECUTEINFOA));
-    EXPECT_EQ(call.mask, 0u);
+    EXPECT_EQ(call.mask, kLaunchMask);
     EXPECT_EQ(call.owner, nullptr);
     EXPECT_EQ(call.show, SW_SHOWNORMAL);
     EXPECT_EQ(call.verb, "explore");
@@ -123,7 +139,7 @@ TEST_F(ShellLauncherTest, SpecialFolderIsOpenedThroughItsIdList) {
     g_modifiers.shift = true;
     EXPECT_EQ(shell::OpenSpecialFolder(CSIDL_DESKTOPDIRECTORY), 0);
     ASSERT_EQ(g_executeEx.size(), 2u);
-    EXPECT_EQ(g_executeEx[0].mask, static_cast<ULONG>(SEE_MASK_IDLIST));
+    EXPECT_EQ(g_executeEx[0].mask, kLaunchMask | SEE_MASK_IDLIST);
     EXPECT_NE(g_executeEx[0].idList, nullptr);
     EXPECT_EQ(g_executeEx[0].idListPath, expected);
     EXPECT_EQ(g_executeEx[0].file, "");
@@ -158,7 +174,7 @@ TEST_F(ShellLauncherTest, DesktopDirectoryIsExploredAndShortcutOpened) {
     ASSERT_EQ(g_executeEx.size(), 4u);
     EXPECT_EQ(g_executeEx[0].verb, "explore");
     EXPECT_EQ(g_executeEx[0].file, dir);
-    EXPECT_EQ(g_executeEx[0].mask, 0u);
+    EXPECT_EQ(g_executeEx[0].mask, kLaunchMask);
     EXPECT_EQ(g_executeEx[1].verb, "open");
     EXPECT_EQ(g_executeEx[1].file, link);
     EXPECT_EQ(g_executeEx[2].verb, "open");
@@ -172,8 +188,8 @@ TEST_F(ShellLauncherTest, DesktopShellFolderIsExploredUnlessAModifierIsHeld) {
     g_modifiers.shift = true;
     shell::OpenDesktopShellItem(drives);
     ASSERT_EQ(g_executeEx.size(), 2u);
-    EXPECT_EQ(g_executeEx[0].mask, static_cast<ULONG>(SEE_MASK_IDLIST));
-    EXPECT_EQ(g_executeEx[0].idList, drives);
+    EXPECT_EQ(g_executeEx[0].mask, kLaunchMask | SEE_MASK_IDLIST);
+    EXPECT_TRUE(ILIsEqual(g_executeEx[0].idList.get(), drives));
     EXPECT_EQ(g_executeEx[0].verb, "explore");
     EXPECT_EQ(g_executeEx[1].verb, "open");
     CoTaskMemFree(drives);

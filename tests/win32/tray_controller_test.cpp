@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "shell/shell_launcher.h"
 #include "app/tray_app.h"
 #include "app/tray_application.h"
 #include "app/tray_icon.h"
@@ -18,6 +19,8 @@
 #include "config/settings_store.h"
 #include "menu/popup_menus.h"
 #include "settings/settings_window.h"
+#include "shell/launch_thread.h"
+#include "shell/shell_launcher.h"
 #include "tests/common/model_builders.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/options_dialog.h"
@@ -272,6 +275,7 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
     ASSERT_TRUE(CreateDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str(), nullptr));
     const shell::ShellCalls previous =
         shell::InstallShellCalls({&RecordOpen, nullptr, nullptr, nullptr});
+    const shell::LaunchRunner runner = shell::InstallLaunchRunner(&shell::RunLaunchNow);
     g_opened.clear();
     char shownName[64] = {};
     notifier_.during = [&] {
@@ -282,6 +286,7 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
         SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
     };
     SendMessageA(main_, WM_COMMAND, IDC_SETTINGS_OK, 0);
+    shell::InstallLaunchRunner(runner);
     shell::InstallShellCalls(previous);
     RemoveDirectoryA((folder_ + "\\Tellaro.tlr.tmp").c_str());
 
@@ -289,6 +294,44 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
     EXPECT_STREQ(shownName, "New");
     EXPECT_EQ(g_opened, std::vector<std::string>{"C:\\New"});
     EXPECT_EQ(tray_->GetFolderSettings().items.Size(), 2u) << "the edit stays in force";
+}
+
+// A folder on a network share that does not answer holds the shell for
+// tens of seconds: that happens on a launch's own thread, while the tray,
+// the hotkey and the menus go on answering, and a second launch meanwhile
+// is not lost.
+std::atomic<int> g_slowLaunches{0};
+BOOL SlowOpen(SHELLEXECUTEINFOA*) {
+    Sleep(5000);
+    ++g_slowLaunches;
+    return TRUE;
+}
+
+TEST_F(TrayControllerTest, ASlowFolderNeverFreezesTheTray) {
+    FolderSettings live = tray_->GetFolderSettings();
+    live.items.Append(Item(FolderItemKind::Folder, 0, "\\\\server\\gone", "Gone"));
+    tray_->SetSettingsForTest(live, tray_->GetOptions());
+    const shell::ShellCalls previous =
+        shell::InstallShellCalls({&SlowOpen, nullptr, nullptr, nullptr});
+    g_slowLaunches = 0;
+    const DWORD start = GetTickCount();
+    SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
+    EXPECT_LT(GetTickCount() - start, 100u) << "the command waited for the shell";
+    // Asked from another thread, as the shell and a second instance do.
+    std::atomic<int> answered{0};
+    std::thread asker([&] {
+        DWORD_PTR result = 0;
+        for (UINT message : {static_cast<UINT>(WM_NULL), static_cast<UINT>(MSG_TRAY_NOTIFY)})
+            answered += SendMessageTimeoutA(main_, message, 1, WM_MOUSEMOVE, SMTO_NORMAL, 100,
+                                            &result) != 0;
+    });
+    while (answered < 2 && GetTickCount() - start < 1000) Pump();
+    asker.join();
+    EXPECT_EQ(answered, 2);
+    SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
+    EXPECT_TRUE(shell::WaitForLaunches(15000));
+    EXPECT_EQ(g_slowLaunches, 2) << "a launch was lost";
+    shell::InstallShellCalls(previous);
 }
 
 // While a message box, a modal dialog or a menu waits for the user, the
