@@ -40,24 +40,13 @@ while [ ! -s "$record" ] && [ $i -lt 20 ]; do sleep 0.5; i=$((i + 1)); done
 grep -qi 'file:///C:/TellaroHelp/Tellaro.html#settings' "$record" 2>/dev/null ||
     fail "Help did not open the guide at its section (handler saw: $(cat "$record" 2>/dev/null))"
 
-ERROR_CAPTION="エラー"
-expect_message() {
-    probe waitclass "#32770" "$ERROR_CAPTION" 10 || fail "no message: $1"
-    sleep 1
-    screenshot "$2"
-    probe texts "$ERROR_CAPTION" | grep -qi 'C:\\TellaroHelp\\Tellaro.html' ||
-        fail "the message does not name the guide: $(probe texts "$ERROR_CAPTION")"
-    probe post "$ERROR_CAPTION" 16 0 0
-    probe gone "$ERROR_CAPTION" 5 || fail "the message box does not close"
-}
-
 # No program for .html: said, not silently ignored.
 "$WINE64" reg add "$classes\\.html" /ve /d TellaroNoHandler /f >/dev/null 2>&1
 probe post "$CAPTION" 273 32787 0 || fail "cannot send the help command"
-expect_message "nothing opens .html" "help-no-viewer"
+expect_error_box 'C:\TellaroHelp\Tellaro.html' "help-no-viewer" "nothing opens .html"
 
 rm -f "$folder/Tellaro.html"
 probe post "$CAPTION" 273 32787 0 || fail "cannot send the help command"
-expect_message "the guide is missing" "help-missing"
+expect_error_box 'C:\TellaroHelp\Tellaro.html' "help-missing" "the guide is missing"
 stop_tellaro
 echo "help opens the guide, or says it is missing: ok"

@@ -84,3 +84,16 @@ stop_tellaro() {
         TELLARO_PID=
     fi
 }
+
+# The program's error message box: waits for it, checks that it names
+# NAME (taken literally), keeps a screenshot SHOT and closes it.
+# usage: expect_error_box NAME SHOT WHAT
+expect_error_box() {
+    box="エラー"
+    probe waitclass "#32770" "$box" "$(seconds 15)" || fail "no error message: $3"
+    sleep 0.5
+    screenshot "$2"
+    probe texts "$box" | grep -qiF "$1" || fail "the message does not name $1: $(probe texts "$box")"
+    probe post "$box" 16 0 0
+    probe gone "$box" 5 || fail "the message box does not close"
+}
