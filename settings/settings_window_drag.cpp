@@ -46,7 +46,7 @@ bool SettingsWindow::MakeDragImage(HTREEITEM item, int image) {
     if (dragImage_->AttachHandle(made) == 0) return true;
     // Some versions of the control make the list too narrow for its own
     // bitmap, which leaves it without an image; the node's icon stands in.
-    ImageList::DestroyHandle(made);
+    ImageList::DestroyUnheld(made);
     HICON icon = treeImages_ ? treeImages_->GetIcon(image, ILD_NORMAL) : nullptr;
     const bool made16 = icon != nullptr &&
                         dragImage_->Create(16, 16, ILC_MASK | ILC_COLOR8, 1, 1) == 0 &&

@@ -190,7 +190,7 @@ HICON ImageList::GetIcon(int index, UINT flags) const {
     return g_api.ImageList_GetIcon(handle_, index, flags);
 }
 
-int ImageList::DestroyHandle(HIMAGELIST list) {
+int ImageList::DestroyUnheld(HIMAGELIST list) {
     if (list == nullptr) return 0;
     if (g_api.ImageList_Destroy == nullptr) return -1;
     g_api.ImageList_Destroy(list);

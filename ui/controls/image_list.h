@@ -80,7 +80,7 @@ public:
     virtual HICON GetIcon(int index, UINT flags) const;
     // Destroys a list no wrapper holds, such as one a control made: 0, also
     // for none; -1 when the library cannot destroy it.
-    static int DestroyHandle(HIMAGELIST list);
+    static int DestroyUnheld(HIMAGELIST list);
 
 private:
     HIMAGELIST handle_ = nullptr;
