@@ -103,53 +103,32 @@ TEST(ItemNames, NamesFromPathsScanByCharacter) {
               "Fotos");
 }
 
-// A code page of ASCII and 日 (93 FA) that, like the system's, puts in a
-// look-alike for é without saying so and '?' for what it lacks.
-Narrowed NarrowTiny(const std::wstring& wide) {
+// A code page of ASCII that, like the system's, puts in a look-alike for é
+// without saying so and '?' for what it lacks.
+Narrowed NarrowAscii(const std::wstring& wide) {
     Narrowed out;
     for (wchar_t c : wide) {
-        if (c < 0x80) {
-            out.text += static_cast<char>(c);
-        } else if (c == L'\u65E5') {
-            out.text += "\x93\xFA";
-        } else if (c == L'\u00E9') {
-            out.text += 'e';
-        } else {
-            out.text += '?';
-            out.usedDefaultChar = true;
-        }
+        out.text += c < 0x80 ? static_cast<char>(c) : c == L'\u00E9' ? 'e' : '?';
+        out.usedDefaultChar |= c >= 0x80 && c != L'\u00E9';
     }
     return out;
 }
-std::wstring WidenTiny(const std::string& narrow) {
-    std::wstring out;
-    for (std::size_t i = 0; i < narrow.size(); ++i) {
-        if (narrow.compare(i, 2, "\x93\xFA") == 0) {
-            out += L'\u65E5';
-            ++i;
-        } else {
-            out += static_cast<wchar_t>(static_cast<unsigned char>(narrow[i]));
-        }
-    }
-    return out;
+std::wstring WidenAscii(const std::string& narrow) {
+    return std::wstring(narrow.begin(), narrow.end());
 }
-std::optional<std::string> TinyAnsi(const std::wstring& wide) {
-    return ExactlyNarrowed(wide, NarrowTiny, WidenTiny);
+std::optional<std::string> ExactAscii(const std::wstring& wide) {
+    return ExactlyNarrowed(wide, NarrowAscii, WidenAscii);
 }
 
 TEST(ItemNames, DroppedFoldersNeedAnExactNameAndADirectory) {
-    EXPECT_EQ(TinyAnsi(L"C:\\\u65E5"), std::optional<std::string>("C:\\\x93\xFA"));
-    EXPECT_EQ(TinyAnsi(L"C:\\Caf\u00E9"), std::nullopt) << "a look-alike names another folder";
-    EXPECT_EQ(TinyAnsi(L"C:\\\uD55C"), std::nullopt);
-    const DropPlan plan = PlanDroppedPaths({{L"C:\\\uD55C", true},
-                                            {L"C:\\Caf\u00E9", true},
-                                            {L"C:\\\u65E5", true},
-                                            {L"C:\\a.txt", false}},
-                                           TinyAnsi);
-    EXPECT_EQ(plan.folders, std::vector<std::string>{"C:\\\x93\xFA"});
+    EXPECT_EQ(ExactAscii(L"C:\\Caf\u00E9"), std::nullopt) << "a look-alike names another folder";
+    const DropPlan plan = PlanDroppedPaths(
+        {{L"C:\\\uD55C", true}, {L"C:\\Caf\u00E9", true}, {L"C:\\Data", true}, {L"C:\\a.txt", false}},
+        ExactAscii);
+    EXPECT_EQ(plan.folders, std::vector<std::string>{"C:\\Data"});
     EXPECT_EQ(plan.refusedNames, L"C:\\\uD55C\nC:\\Caf\u00E9\nC:\\a.txt");
     std::vector<DroppedPath> files(kMaxNamedRefusals + 2, DroppedPath{L"f", false});
-    EXPECT_EQ(PlanDroppedPaths(files, TinyAnsi).unnamedRefusals, 2u);
+    EXPECT_EQ(PlanDroppedPaths(files, ExactAscii).unnamedRefusals, 2u);
 }
 
 TEST(ItemNames, UniqueNamesAndFilledTextsOfAnyLength) {
