@@ -76,8 +76,8 @@ void SettingsWindow::OnBeginDrag(const NMTREEVIEWA& notification) {
         return;
     }
     const bool special = number >= node_number::kSpecial1Base && number < node_number::kUserBase;
-    dragCursors_->SetDragCursorImage(special ? drag_cursor::kDenied : drag_cursor::kAllowed,
-                                     cx / 2, cy / 2);
+    dragCursors_->SetDragCursorImage(special ? drag_cursor::kDenied : drag_cursor::kAllowed, cx / 2,
+                                     cy / 2);
     HWND control = tree_->GetControlHandle();
     dragImage_->DragEnter(control, notification.ptDrag.x, notification.ptDrag.y);
     ShowCursor(FALSE);

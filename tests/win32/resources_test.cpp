@@ -68,8 +68,10 @@ TEST(Resources, MenusAndDialogsLoad) {
 // `size` pixels, before any stretching; 0 when there is none.
 int DrawnWidth(int id, bool icon, int size) {
     HMODULE module = ModuleInstance();
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(id), icon ? RT_GROUP_ICON : RT_GROUP_CURSOR);
-    auto* directory = group ? static_cast<BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
+    HRSRC group =
+        FindResourceA(module, MAKEINTRESOURCEA(id), icon ? RT_GROUP_ICON : RT_GROUP_CURSOR);
+    auto* directory =
+        group ? static_cast<BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
     const int image = directory ? LookupIconIdFromDirectoryEx(directory, icon, size, size, 0) : 0;
     HRSRC found = image ? FindResourceA(module, MAKEINTRESOURCEA(image), icon ? RT_ICON : RT_CURSOR)
                         : nullptr;
@@ -93,7 +95,8 @@ TEST(Resources, IconsAndCursorsLoadAtEachDpisSize) {
     for (int id : {IDCUR_LINK, IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
         EXPECT_NE(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(id)), nullptr) << "cursor " << id;
     for (int id : {IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED})
-        for (int size : {32, 48, 64}) EXPECT_EQ(DrawnWidth(id, false, size), size) << "cursor " << id;
+        for (int size : {32, 48, 64})
+            EXPECT_EQ(DrawnWidth(id, false, size), size) << "cursor " << id;
 }
 
 }  // namespace
