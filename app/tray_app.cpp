@@ -73,8 +73,10 @@ OptionsDialog* TrayApp::OptionsDialogMadeNow() {
 int TrayApp::CreateTrayIcon() {
     trayIcon_ = MakeNoThrow<TrayIcon>();
     if (!trayIcon_ || trayIcon_->Attach(MainWindow()) != 0) return -1;
-    trayIcon_->AddIcon(static_cast<HICON>(LoadImageA(
-        ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    // The notification area shows small icons, which grow with the DPI.
+    trayIcon_->AddIcon(static_cast<HICON>(
+        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     trayIcon_->SetTip(LoadResourceString(IDS_TRAY_TIP).c_str());
     trayIcon_->AddToTray();
     // Explorer announces a new task bar with this message; without re-adding,

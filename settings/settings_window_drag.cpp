@@ -47,13 +47,16 @@ bool SettingsWindow::MakeDragImage(HTREEITEM item, int image) {
     // Some versions of the control make the list too narrow for its own
     // bitmap, which leaves it without an image; the node's icon stands in.
     ImageList::DestroyUnheld(made);
-    HICON icon = treeImages_ ? treeImages_->GetIcon(image, ILD_NORMAL) : nullptr;
-    const bool made16 = icon != nullptr &&
-                        dragImage_->Create(16, 16, ILC_MASK | ILC_COLOR8, 1, 1) == 0 &&
-                        dragImage_->AddIcon(icon) == 0;
+    int cx = 0, cy = 0;
+    HICON icon = treeImages_ && treeImages_->GetIconSize(&cx, &cy) == 0
+                     ? treeImages_->GetIcon(image, ILD_NORMAL)
+                     : nullptr;
+    const bool madeFromIcon = icon != nullptr &&
+                              dragImage_->Create(cx, cy, ILC_MASK | ILC_COLOR8, 1, 1) == 0 &&
+                              dragImage_->AddIcon(icon) == 0;
     if (icon != nullptr) DestroyIcon(icon);
-    if (!made16) dragImage_->DestroyList();
-    return made16;
+    if (!madeFromIcon) dragImage_->DestroyList();
+    return madeFromIcon;
 }
 
 void SettingsWindow::OnBeginDrag(const NMTREEVIEWA& notification) {
@@ -64,12 +67,17 @@ void SettingsWindow::OnBeginDrag(const NMTREEVIEWA& notification) {
     if (!dragImage_) dragImage_.reset(new (std::nothrow) ImageList());
     if (!dragImage_ || !dragCursors_) return;
     if (!MakeDragImage(notification.itemNew.hItem, nodes_.Image(node))) return;
-    if (dragImage_->BeginDrag(0, 8, 8) != 0) {
+    // The pointer holds the node by the middle of its icon, whatever the
+    // icons' size.
+    int cx = 16, cy = 16;
+    if (treeImages_) treeImages_->GetIconSize(&cx, &cy);
+    if (dragImage_->BeginDrag(0, cx / 2, cy / 2) != 0) {
         dragImage_->DestroyList();
         return;
     }
     const bool special = number >= node_number::kSpecial1Base && number < node_number::kUserBase;
-    dragCursors_->SetDragCursorImage(special ? drag_cursor::kDenied : drag_cursor::kAllowed, 8, 8);
+    dragCursors_->SetDragCursorImage(special ? drag_cursor::kDenied : drag_cursor::kAllowed, cx / 2,
+                                     cy / 2);
     HWND control = tree_->GetControlHandle();
     dragImage_->DragEnter(control, notification.ptDrag.x, notification.ptDrag.y);
     ShowCursor(FALSE);

@@ -59,21 +59,29 @@ int SettingsWindow::MeasureLayout() {
     return 0;
 }
 
+// The images are as large as the system's small icons and its cursors, which
+// grow with the screen's DPI: at 16 and 32 pixels they would look tiny
+// beside the scaled text at 150 or 200 %. The resources hold each size, so
+// nothing is stretched.
 int SettingsWindow::CreateImageLists() {
     if (!tree_) return -1;
     HINSTANCE module = ModuleInstance();
     if (!dragCursors_) {
         dragCursors_.reset(new (std::nothrow) ImageList());
-        if (!dragCursors_ || dragCursors_->Create(32, 32, kImageFlags, 3, 1) != 0) return -1;
+        if (!dragCursors_ ||
+            dragCursors_->Create(GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR),
+                                 kImageFlags, 3, 1) != 0)
+            return -1;
         for (int id : {IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
             dragCursors_->AddIcon(LoadCursorA(module, MAKEINTRESOURCEA(id)));
     }
     if (!treeImages_) {
+        const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
         treeImages_.reset(new (std::nothrow) ImageList());
-        if (!treeImages_ || treeImages_->Create(16, 16, kImageFlags, node_image::kCount, 1) != 0)
+        if (!treeImages_ || treeImages_->Create(cx, cy, kImageFlags, node_image::kCount, 1) != 0)
             return -1;
         for (int id : {IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR})
-            treeImages_->AddIconResource(module, id, 16, 16);
+            treeImages_->AddIconResource(module, id, cx, cy);
     }
     // The special folders' icons follow at once.
     tree_->SetImageList(treeImages_->GetHandle(), TVSIL_NORMAL);
@@ -85,7 +93,9 @@ int SettingsWindow::CreateImageLists() {
 // and nobody sees the images of a hidden window, so all this waits until the
 // window is first shown.
 void SettingsWindow::LoadShellImages() {
-    if (shellImagesLoaded_ || CreateImageLists() != 0) return;
+    int cx = 0, cy = 0;
+    if (shellImagesLoaded_ || CreateImageLists() != 0 || treeImages_->GetIconSize(&cx, &cy) != 0)
+        return;
     shellImagesLoaded_ = true;
     for (std::size_t i = 0; i < SpecialFolderTable::EntryCount; ++i) {
         std::uint8_t& hasDirectory =
@@ -101,6 +111,7 @@ void SettingsWindow::LoadShellImages() {
                 hasDirectory = attributes != INVALID_FILE_ATTRIBUTES &&
                                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             }
+            // The shell's small icons are the system's small-icon size too.
             SHFILEINFOA info = {};
             if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof(info),
                                SHGFI_PIDL | SHGFI_ICON | SHGFI_SMALLICON))
@@ -109,7 +120,7 @@ void SettingsWindow::LoadShellImages() {
         }
         // The program's icon stands in, so that image 4 + j stays entry j's.
         if (icon == nullptr || treeImages_->AddIcon(icon) < 0)
-            treeImages_->AddIconResource(ModuleInstance(), IDI_PROGRAM_SMALL, 16, 16);
+            treeImages_->AddIconResource(ModuleInstance(), IDI_PROGRAM_SMALL, cx, cy);
         if (icon != nullptr) DestroyIcon(icon);
     }
     if (tree_) tree_->Invalidate();

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -133,13 +134,17 @@ double distanceToSegment(double px, double py, double ax, double ay, double bx, 
     return std::sqrt(dx * dx + dy * dy);
 }
 
-// Design coordinates are on a 16-unit grid; unit u covers pixels
-// [u * scale, (u + 1) * scale - 1], so outlines stay one pixel wide at
-// every size while the shapes grow.
+// Design coordinates are on a 16-unit grid; unit u covers the pixels from
+// lo(u) to hi(u), its edges rounded to whole pixels, so outlines stay one
+// pixel wide at every size while the shapes grow. At 20 and 24 pixels a
+// unit is one or two pixels wide, so thin lines that must match each other
+// take a fixed width, stroke(), instead of a unit's.
 struct Grid {
-    int scale;
-    int lo(int u) const { return u * scale; }
-    int hi(int u) const { return (u + 1) * scale - 1; }
+    int size;
+    double scale() const { return size / 16.0; }
+    int lo(int u) const { return (u * size + 8) / 16; }
+    int hi(int u) const { return lo(u + 1) - 1; }
+    int stroke() const { return (size + 7) / 16; }
 };
 
 // ---------------------------------------------------------------------------
@@ -179,33 +184,65 @@ void drawFolder(Image& img, const Grid& g, int x0, int y0, int x1, int y1, const
 // apart from the plain folder of the tree.
 void drawProgram(Image& img)
 {
-    Grid g{img.size() / 16};
+    Grid g{img.size()};
     drawFolder(img, g, 0, 1, 14, 13, kYellowFolder);
-    if (g.scale == 1) {
-        // Too small for smooth shapes: a hand-placed badge keeps the arrow
-        // readable.
-        img.art(7, 7,
-                {
-                    "  XXXXX",
-                    " XbbbbbX",
-                    "XbbbWbbbX",
-                    "XbbbWWbbX",
-                    "XbWWWWWbX",
-                    "XbbbWWbbX",
-                    "XbbbWbbbX",
-                    " XbbbbbX",
-                    "  XXXXX",
-                },
-                [](char ch, Rgba& c) {
-                    if (ch == 'X') c = rgb(0x123f8c);
-                    else if (ch == 'b') c = rgb(0x2f74d8);
-                    else if (ch == 'W') c = rgb(0xffffff);
-                    else return false;
-                    return true;
-                });
+    // Up to 24 pixels too small for smooth shapes: a hand-placed badge in
+    // the bottom right corner keeps the arrow readable.
+    static const std::vector<std::string> kBadge16{
+        "  XXXXX",
+        " XbbbbbX",
+        "XbbbWbbbX",
+        "XbbbWWbbX",
+        "XbWWWWWbX",
+        "XbbbWWbbX",
+        "XbbbWbbbX",
+        " XbbbbbX",
+        "  XXXXX",
+    };
+    static const std::vector<std::string> kBadge20{
+        "   XXXXX",
+        " XXbbbbbXX",
+        " XbbbbbbbX",
+        "XbbbbbWbbbX",
+        "XbbbbbWWbbX",
+        "XbWWWWWWWbX",
+        "XbbbbbWWbbX",
+        "XbbbbbWbbbX",
+        " XbbbbbbbX",
+        " XXbbbbbXX",
+        "   XXXXX",
+    };
+    static const std::vector<std::string> kBadge24{
+        "    XXXXX",
+        "  XXbbbbbXX",
+        " XbbbbbbbbbX",
+        " XbbbbbWbbbX",
+        "XbbbbbbWWbbbX",
+        "XbbbbbbWWWbbX",
+        "XbWWWWWWWWWbX",
+        "XbbbbbbWWWbbX",
+        "XbbbbbbWWbbbX",
+        " XbbbbbWbbbX",
+        " XbbbbbbbbbX",
+        "  XXbbbbbXX",
+        "    XXXXX",
+    };
+    const std::vector<std::string>* badge = img.size() == 16   ? &kBadge16
+                                            : img.size() == 20 ? &kBadge20
+                                            : img.size() == 24 ? &kBadge24
+                                                               : nullptr;
+    if (badge != nullptr) {
+        const int at = img.size() - int(badge->size());
+        img.art(at, at, *badge, [](char ch, Rgba& c) {
+            if (ch == 'X') c = rgb(0x123f8c);
+            else if (ch == 'b') c = rgb(0x2f74d8);
+            else if (ch == 'W') c = rgb(0xffffff);
+            else return false;
+            return true;
+        });
         return;
     }
-    double s = g.scale;
+    double s = g.scale();
     double cx = 11.5 * s, cy = 11.5 * s, r = 4.4 * s;
     img.shape([&](double x, double y) { return std::hypot(x - cx, y - cy) <= r; },
               rgb(0x123f8c));
@@ -227,51 +264,53 @@ void drawProgram(Image& img)
 // the middle one highlighted.
 void drawMenuRoot(Image& img)
 {
-    Grid g{img.size() / 16};
-    int s = g.scale;
+    Grid g{img.size()};
     img.fill(g.lo(1), g.lo(1), g.hi(14), g.hi(14), rgb(0x4a4a4a));
     img.fill(g.lo(1) + 1, g.lo(1) + 1, g.hi(14) - 1, g.hi(14) - 1, rgb(0xffffff));
     img.gradient(g.lo(1) + 1, g.lo(1) + 1, g.hi(14) - 1, g.hi(3), rgb(0x3b7be0), rgb(0x1a4aa8));
     img.fill(g.lo(2), g.lo(8), g.hi(13), g.hi(10), rgb(0x2f6fd6));
     const int rows[] = {5, 9, 12};
+    const int t = g.stroke();
     for (int row : rows) {
         bool selected = row == 9;
-        // A small bullet and a line of "text" per entry.
-        img.fill(g.lo(3), g.lo(row), g.hi(4) - (s > 1 ? 1 : 0), g.lo(row) + s - 1,
+        // A small bullet and a line of "text" per entry, a stroke high; the
+        // bullet is two strokes wide, less a pixel where that leaves a gap.
+        const int y = g.lo(row);
+        img.fill(g.lo(3), y, g.lo(3) + 2 * t - (t > 1 ? 2 : 1), y + t - 1,
                  selected ? rgb(0xffffff) : rgb(0xe0a82e));
-        img.fill(g.lo(6), g.lo(row), g.hi(12), g.lo(row) + s - 1,
-                 selected ? rgb(0xffffff) : rgb(0x707070));
+        img.fill(g.lo(6), y, g.hi(12), y + t - 1, selected ? rgb(0xffffff) : rgb(0x707070));
     }
 }
 
 // A group: two folders stacked, the one behind a shade darker.
 void drawGroup(Image& img)
 {
-    Grid g{img.size() / 16};
+    Grid g{img.size()};
     drawFolder(img, g, 4, 0, 15, 10, kOrangeFolder);
     drawFolder(img, g, 0, 4, 12, 15, kYellowFolder);
 }
 
 void drawFolderIcon(Image& img)
 {
-    Grid g{img.size() / 16};
+    Grid g{img.size()};
     drawFolder(img, g, 0, 2, 15, 14, kYellowFolder);
 }
 
 // A separator: an etched horizontal line with small end caps.
 void drawSeparator(Image& img)
 {
-    Grid g{img.size() / 16};
-    int s = g.scale;
-    int y = g.lo(7);
-    img.fill(g.lo(1), y, g.hi(14), y + s - 1, rgb(0x5a5a5a));
-    img.fill(g.lo(1), y + s, g.hi(14), y + 2 * s - 1, rgb(0xb8b8b8));
-    img.fill(g.lo(1), y - s, g.lo(1) + s - 1, y + 2 * s - 1, rgb(0x5a5a5a));
-    img.fill(g.hi(14) - s + 1, y - s, g.hi(14), y + 2 * s - 1, rgb(0x5a5a5a));
+    Grid g{img.size()};
+    const int t = g.stroke(), y = g.lo(7);
+    img.fill(g.lo(1), y, g.hi(14), y + t - 1, rgb(0x5a5a5a));
+    img.fill(g.lo(1), y + t, g.hi(14), y + 2 * t - 1, rgb(0xb8b8b8));
+    img.fill(g.lo(1), y - t, g.lo(1) + t - 1, y + 2 * t - 1, rgb(0x5a5a5a));
+    img.fill(g.hi(14) - t + 1, y - t, g.hi(14), y + 2 * t - 1, rgb(0x5a5a5a));
 }
 
 // ---------------------------------------------------------------------------
-// The cursors (32x32)
+// The cursors. Windows loads a cursor at its cursor size, 32 pixels at 96
+// DPI and more on denser screens; the drag cursors come in the sizes of 100,
+// 150 and 200 %, drawn on a 32-unit design grid.
 
 bool blackWhite(char ch, Rgba& c)
 {
@@ -311,9 +350,37 @@ void drawHand(Image& img)
             blackWhite);
 }
 
-// The ordinary arrow with its tip at (0, 0).
+// The ordinary arrow with its tip at (0, 0): hand-placed pixels at 32, an
+// outlined polygon (corners in design units) at the larger sizes, where
+// scaled pixel art would give lines of uneven width.
 void drawArrow(Image& img)
 {
+    if (img.size() != 32) {
+        static const double kOutline[][2] = {{0, 0},      {0, 17},     {4.3, 13.2},
+                                             {7.6, 20.8}, {10.4, 19.6}, {7.2, 12.2},
+                                             {12.2, 12.2}};
+        const double k = img.size() / 32.0;
+        auto inside = [&](double x, double y) {
+            bool in = false;
+            for (size_t i = 0, j = std::size(kOutline) - 1; i < std::size(kOutline); j = i++) {
+                double xi = kOutline[i][0] * k, yi = kOutline[i][1] * k;
+                double xj = kOutline[j][0] * k, yj = kOutline[j][1] * k;
+                if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) in = !in;
+            }
+            return in;
+        };
+        auto toEdge = [&](double x, double y) {
+            double d = 1e9;
+            for (size_t i = 0, j = std::size(kOutline) - 1; i < std::size(kOutline); j = i++)
+                d = std::min(d, distanceToSegment(x, y, kOutline[i][0] * k, kOutline[i][1] * k,
+                                                  kOutline[j][0] * k, kOutline[j][1] * k));
+            return d;
+        };
+        img.shape(inside, rgb(0x000000));
+        img.shape([&](double x, double y) { return inside(x, y) && toEdge(x, y) >= k; },
+                  rgb(0xffffff));
+        return;
+    }
     img.art(0, 0,
             {
                 "X",
@@ -345,19 +412,22 @@ void drawArrow(Image& img)
 // background; the hotspot is its centre.
 constexpr int kDeniedCentre = 11;
 
+int deniedCentre(int size) { return int((kDeniedCentre + 0.5) * size / 32); }
+
 void drawDenied(Image& img)
 {
-    const double c = kDeniedCentre + 0.5, outer = 10.0, inner = 6.6, bar = 2.0;
+    const double k = img.size() / 32.0;
+    const double c = (kDeniedCentre + 0.5) * k, outer = 10.0 * k, inner = 6.6 * k, bar = 2.0 * k;
     auto ring = [&](double x, double y, double grow) {
         double d = std::hypot(x - c, y - c);
         return d <= outer + grow && d >= inner - grow;
     };
     auto slash = [&](double x, double y, double grow) {
-        double k = (outer - 0.5) / std::sqrt(2.0);
+        double e = (outer - 0.5 * k) / std::sqrt(2.0);
         return std::hypot(x - c, y - c) <= outer &&
-               distanceToSegment(x, y, c - k, c - k, c + k, c + k) <= bar + grow;
+               distanceToSegment(x, y, c - e, c - e, c + e, c + e) <= bar + grow;
     };
-    img.shape([&](double x, double y) { return ring(x, y, 1.0) || slash(x, y, 1.0); },
+    img.shape([&](double x, double y) { return ring(x, y, k) || slash(x, y, k); },
               rgb(0xffffff));
     img.shape([&](double x, double y) { return ring(x, y, 0.0) || slash(x, y, 0.0); },
               rgb(0xc81e1e));
@@ -459,10 +529,15 @@ bool writeFile(const std::string& path, int type, const std::vector<Entry>& entr
     return ok;
 }
 
-bool writeIcon(const std::string& path, void (*draw)(Image&))
+// The small-icon sizes of 100, 125, 150 and 200 %, which are also the large
+// icon's at 100 and 150 %.
+const std::vector<int> kIconSizes{16, 20, 24, 32, 48};
+
+bool writeIcon(const std::string& path, void (*draw)(Image&),
+               const std::vector<int>& sizes = kIconSizes)
 {
     std::vector<Entry> entries;
-    for (int size : {16, 32}) {
+    for (int size : sizes) {
         Entry e{Image(size)};
         draw(e.image);
         entries.push_back(std::move(e));
@@ -470,11 +545,16 @@ bool writeIcon(const std::string& path, void (*draw)(Image&))
     return writeFile(path, 1, entries);
 }
 
-bool writeCursor(const std::string& path, void (*draw)(Image&), int hotspotX, int hotspotY)
+bool writeCursor(const std::string& path, void (*draw)(Image&), const std::vector<int>& sizes,
+                 int (*hotspot)(int size))
 {
-    Entry e{Image(32), hotspotX, hotspotY};
-    draw(e.image);
-    return writeFile(path, 2, {e});
+    std::vector<Entry> entries;
+    for (int size : sizes) {
+        Entry e{Image(size), hotspot(size), hotspot(size)};
+        draw(e.image);
+        entries.push_back(std::move(e));
+    }
+    return writeFile(path, 2, entries);
 }
 
 void drawNothing(Image&) {}
@@ -489,15 +569,26 @@ int main(int argc, char** argv)
     }
     const std::string dir = std::string(argv[1]) + "/";
     bool ok = true;
-    ok &= writeIcon(dir + "program.ico", drawProgram);
+    // The version box shows the large icon, 64 pixels at 200 %.
+    std::vector<int> programSizes = kIconSizes;
+    programSizes.push_back(64);
+    ok &= writeIcon(dir + "program.ico", drawProgram, programSizes);
     ok &= writeIcon(dir + "menu_root.ico", drawMenuRoot);
     ok &= writeIcon(dir + "group.ico", drawGroup);
     ok &= writeIcon(dir + "folder.ico", drawFolderIcon);
     ok &= writeIcon(dir + "separator.ico", drawSeparator);
-    ok &= writeCursor(dir + "link.cur", drawHand, 5, 0);
-    ok &= writeCursor(dir + "drop_allowed.cur", drawArrow, 0, 0);
-    ok &= writeCursor(dir + "drop_denied.cur", drawDenied, kDeniedCentre, kDeniedCentre);
-    // Shown while the pointer is over no node: the drag image alone.
-    ok &= writeCursor(dir + "drop_none.cur", drawNothing, 0, 0);
+    auto tip = [](int) { return 0; };
+    // The links' pointer stays one image, which Windows stretches to the
+    // cursor size: at 200 % that doubles each pixel of the hand.
+    std::vector<Entry> hand{Entry{Image(32), 5, 0}};
+    drawHand(hand[0].image);
+    ok &= writeFile(dir + "link.cur", 2, hand);
+    // The drag cursors are merged into the drag image at the cursor size.
+    const std::vector<int> dragSizes{32, 48, 64};
+    ok &= writeCursor(dir + "drop_allowed.cur", drawArrow, dragSizes, tip);
+    ok &= writeCursor(dir + "drop_denied.cur", drawDenied, dragSizes, deniedCentre);
+    // Shown while the pointer is over no node: the drag image alone, and
+    // empty at every size Windows may stretch it to.
+    ok &= writeCursor(dir + "drop_none.cur", drawNothing, {32}, tip);
     return ok ? 0 : 1;
 }

@@ -74,6 +74,18 @@ start_tellaro() {
     probe idle "$CAPTION" "$(seconds 30)" || fail "the program does not answer after start"
 }
 
+# Presses the left button at (X, Y) and moves the pointer straight up or
+# down to height TO_Y in steps, as a hand drags; the button stays down.
+# usage: press_and_drag X Y TO_Y
+press_and_drag() {
+    xdotool mousemove "$1" "$2" mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove "$1" $(($2 + ($3 - $2) * step / 6))
+        sleep 0.2
+    done
+    sleep 0.5
+}
+
 stop_tellaro() {
     if probe wait "$CAPTION" 0 >/dev/null 2>&1; then
         probe post "$CAPTION" 16 0 0 >/dev/null 2>&1

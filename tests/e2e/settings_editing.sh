@@ -82,12 +82,7 @@ open_settings
 set -- $(point_of Work)
 from_x=$1 from_y=$2
 set -- $(point_of Tools)
-xdotool mousemove "$from_x" "$from_y" mousedown 1
-for step in 1 2 3 4 5 6; do
-    xdotool mousemove "$from_x" $((from_y + ($2 - from_y) * step / 6))
-    sleep 0.2
-done
-sleep 0.5
+press_and_drag "$from_x" "$from_y" "$2"
 screenshot "drag-onto-group"
 xdotool mouseup 1
 sleep 0.5

@@ -105,7 +105,8 @@ def check_minimum(pe, minimum, cross_cc):
                     if dll.dll.decode().lower() not in RUNTIME_DLLS
                     for imp in dll.imports if imp.name})
     winnt = f"0x{minimum[0]:02X}{minimum[1]:02X}"
-    source = "#include <windows.h>\n#include <shellapi.h>\n#include <shlobj.h>\n#include <shlwapi.h>\n" + "".join(
+    headers = ("windows.h", "shellapi.h", "shlobj.h", "shlwapi.h")
+    source = "".join(f"#include <{h}>\n" for h in headers) + "".join(
         f"void *use_{name} = (void *)&{name};\n" for name in names)
     result = subprocess.run(
         [cross_cc, "-fsyntax-only", "-x", "c", "-", f"-D_WIN32_WINNT={winnt}", f"-DWINVER={winnt}"],

@@ -64,14 +64,39 @@ TEST(Resources, MenusAndDialogsLoad) {
     EXPECT_NE(GetMenu(settings.GetHandle()), nullptr);
 }
 
-TEST(Resources, IconsAndCursorsLoad) {
+// The width of the image Windows picks from icon or cursor group `id` for
+// `size` pixels, before any stretching; 0 when there is none.
+int DrawnWidth(int id, bool icon, int size) {
+    HMODULE module = ModuleInstance();
+    HRSRC group =
+        FindResourceA(module, MAKEINTRESOURCEA(id), icon ? RT_GROUP_ICON : RT_GROUP_CURSOR);
+    auto* directory =
+        group ? static_cast<BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
+    const int image = directory ? LookupIconIdFromDirectoryEx(directory, icon, size, size, 0) : 0;
+    HRSRC found = image ? FindResourceA(module, MAKEINTRESOURCEA(image), icon ? RT_ICON : RT_CURSOR)
+                        : nullptr;
+    auto* bits = found ? static_cast<BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
+    // A cursor's image starts with its hot spot.
+    return bits ? reinterpret_cast<const BITMAPINFOHEADER*>(bits + (icon ? 0 : 4))->biWidth : 0;
+}
+
+// Icons come at the small-icon sizes of 100 to 200 % (and the large icon's
+// at 150 and 200 %), drag cursors at the cursor sizes, each drawn for its
+// size: a stretched image looks blurred beside the scaled text.
+TEST(Resources, IconsAndCursorsLoadAtEachDpisSize) {
     for (int id : {IDI_PROGRAM, IDI_PROGRAM_SMALL, IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER,
                    IDI_SEPARATOR}) {
         HANDLE icon = LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
         EXPECT_NE(icon, nullptr) << "icon " << id;
+        for (int size : {16, 20, 24, 32, 48})
+            EXPECT_EQ(DrawnWidth(id, true, size), size) << "icon " << id;
     }
+    EXPECT_EQ(DrawnWidth(IDI_PROGRAM, true, 64), 64);
     for (int id : {IDCUR_LINK, IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
         EXPECT_NE(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(id)), nullptr) << "cursor " << id;
+    for (int id : {IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED})
+        for (int size : {32, 48, 64})
+            EXPECT_EQ(DrawnWidth(id, false, size), size) << "cursor " << id;
 }
 
 }  // namespace

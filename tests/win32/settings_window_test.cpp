@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "../common/model_builders.h"
 #include "base/resource_text.h"
+#include "base/runtime_api.h"
 #include "config/item_codec.h"
 #include "config/special_folders_win.h"
 #include "res/resource.h"
@@ -101,6 +103,26 @@ TEST_F(SettingsWindowTest, TreeShowsRootSpecialRootsAndUserTree) {
     // window is shown.
     EXPECT_EQ(window_.TreeImageCount(), -1);
     window_.ShowWithItems(true, settings_.items);
+    EXPECT_EQ(window_.TreeImageCount(), 4 + 45);
+}
+
+// The tree's images are as large as the system's small icons, which grow
+// with the DPI; the end-to-end check at 144 and 192 DPI names the size it
+// expects there, so that this also fails if the DPI did not take.
+TEST_F(SettingsWindowTest, ImagesAreTheSystemsSmallIcons) {
+    ASSERT_EQ(window_.LoadTree(settings_, true), 0);
+    window_.ShowWithItems(true, settings_.items);
+    runtime_api::ImageListApi api;
+    ASSERT_TRUE(runtime_api::LoadImageListApi(api));
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        SendMessageA(tree()->GetControlHandle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(api.ImageList_GetIconSize(list, &cx, &cy));
+    runtime_api::FreeImageListApi(api);
+    const char* expected = std::getenv("TELLARO_SMALL_ICON");
+    const int size = expected ? std::atoi(expected) : GetSystemMetrics(SM_CXSMICON);
+    EXPECT_EQ(cx, size);
+    EXPECT_EQ(cy, size);
     EXPECT_EQ(window_.TreeImageCount(), 4 + 45);
 }
 
