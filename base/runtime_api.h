@@ -1,6 +1,7 @@
 // Every entry point the program looks up at run time, with its type, in one
 // place. The common controls library is loaded by name because its version
-// differs between systems; shell32's DllGetVersion may be absent on old ones.
+// differs between systems; shell32's DllGetVersion may be absent on old ones;
+// SetDefaultDllDirectories came with Windows 8 and an update of Vista and 7.
 #pragma once
 
 #include <windows.h>
@@ -32,9 +33,27 @@ struct DllVersionInfo {
 };
 using DllGetVersionFn = HRESULT(CALLBACK*)(DllVersionInfo*);
 using InitCommonControlsFn = void(WINAPI*)();
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 
-// Loads the library, calls its DllGetVersion and frees it again. A missing
-// library gives 0.0; a library without the export gives `fallbackMajor`.0.
+// The program's folder may be a Downloads folder holding a DLL named like a
+// system one, which Windows would load from there for any library that the
+// program or a system library loads by name. Called first in WinMain: limits
+// every later load by name to System32 (where SetDefaultDllDirectories
+// exists), else takes the current directory out of the search and leaves
+// the program's own loads to LoadSystemLibrary's full paths.
+void RestrictLibrarySearch();
+
+// Loads a system library by file name from System32, never from the
+// program's folder or the current directory. A library that the program's
+// manifest redirects (the common controls, version 6) comes from there.
+HMODULE LoadSystemLibrary(const char* name);
+// LoadSystemLibrary where the search flags are missing: the full System32
+// path, or the name alone when the manifest redirects it.
+HMODULE LoadSystemLibraryByPath(const char* name);
+
+// Loads the system library, calls its DllGetVersion and frees it again. A
+// missing library gives 0.0; a library without the export gives
+// `fallbackMajor`.0.
 ModuleVersion ProbeDllVersion(const char* library, DWORD fallbackMajor);
 
 // Registers the common control classes (tree view, hot key, up-down) so that

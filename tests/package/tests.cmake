@@ -21,6 +21,18 @@ add_test(NAME e2e_i686_installer
 tellaro_wine_test(e2e_i686_installer)
 set_tests_properties(e2e_i686_installer PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
 
+# DLLs named like system libraries beside the program, the installer and the
+# uninstaller: each writes a marker when loaded, and none may be.
+add_library(tellaro_planted_dll SHARED ${CMAKE_CURRENT_LIST_DIR}/planted_dll.cpp)
+set_target_properties(tellaro_planted_dll PROPERTIES PREFIX "")
+target_link_options(tellaro_planted_dll PRIVATE -static)
+add_test(NAME package_i686_planted_dlls
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/planted_dlls.sh ${TELLARO_WINE_DIR} $<TARGET_FILE:Tellaro>
+                 ${probe} ${CMAKE_BINARY_DIR}/artifacts ${TELLARO_SETUP}
+                 $<TARGET_FILE:tellaro_planted_dll>)
+tellaro_wine_test(package_i686_planted_dlls)
+set_tests_properties(package_i686_planted_dlls PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
+
 # Packages signed with a throwaway certificate, installed and uninstalled in
 # the Wine session, in a directory of their own.
 add_test(NAME package_i686_signing

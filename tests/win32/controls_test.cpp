@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/module_instance.h"
+#include "base/runtime_api.h"
 #include "res/resource.h"
 #include "ui/controls/image_list.h"
 #include "ui/controls/tree_view_control.h"
@@ -138,6 +139,29 @@ TEST(ImageListTest, ListsWorkAgainAfterTheLastOneFreedTheLibrary) {
         EXPECT_EQ(second.AttachHandle(nullptr), -1);
         EXPECT_EQ(second.GetImageCount(), -1) << "no list yet";
         EXPECT_GE(first.GetLibraryMajor(), 4u);
+    }
+}
+
+// The runner limits the search as the program does. The common controls
+// must still be the manifest's version 6 from the side-by-side store, not
+// System32's version 5, and full System32 paths, where the search flags
+// are missing, must find the same libraries as the flags.
+TEST(SystemLibraryTest, ManifestControlsAndSameLibrariesWithTheSearchLimited) {
+    char system[MAX_PATH];
+    const UINT systemLength = GetSystemDirectoryA(system, MAX_PATH);
+    ASSERT_GT(systemLength, 0u);
+    for (const char* name : {"comctl32.dll", "shell32.dll"}) {
+        HMODULE bySearch = runtime_api::LoadSystemLibrary(name);
+        HMODULE byPath = runtime_api::LoadSystemLibraryByPath(name);
+        ASSERT_NE(bySearch, nullptr) << name;
+        EXPECT_EQ(byPath, bySearch) << name;
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(bySearch, path, MAX_PATH);
+        const bool inSystem = CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, systemLength,
+                                             system, systemLength) == CSTR_EQUAL;
+        EXPECT_EQ(inSystem, std::string(name) == "shell32.dll") << path;
+        FreeLibrary(byPath);
+        FreeLibrary(bySearch);
     }
 }
 

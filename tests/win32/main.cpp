@@ -9,6 +9,9 @@
 #include "ui/framework/dialog.h"
 
 int main(int argc, char** argv) {
+    // As the program starts: every library found afterwards comes the way
+    // the program's would.
+    tellaro::runtime_api::RestrictLibrarySearch();
     tellaro::SetModuleInstance(GetModuleHandleA(nullptr));
     tellaro::runtime_api::InitCommonControlsOnce();
     CoInitialize(nullptr);
