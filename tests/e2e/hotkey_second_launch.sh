@@ -3,8 +3,10 @@
 # second launch when the options ask for it (after the configured wait).
 . "$(dirname "$0")/lib.sh"
 reset_tellaro
-# Ctrl+Alt+T: HOTKEYF_CONTROL | HOTKEYF_ALT in the high byte, 'T' in the low.
-write_settings hotkey=0x0654 hotkeyNearTray=0 secondLaunchPopup=1 secondLaunchWaitMs=200
+# Ctrl+Alt+Right as the hot-key control stores it: HOTKEYF_EXT (Right is an
+# extended key) | HOTKEYF_ALT | HOTKEYF_CONTROL in the high byte, VK_RIGHT in
+# the low.
+write_settings hotkey=0x0E27 hotkeyNearTray=0 secondLaunchPopup=1 secondLaunchWaitMs=200
 start_tellaro
 
 # Wine sees keys only while one of its windows has the X focus: open the
@@ -12,7 +14,7 @@ start_tellaro
 probe post "$CAPTION" 273 32786 0 || fail "cannot reach the main window"
 sleep 1
 xdotool search --name "Tellaro" windowfocus --sync >/dev/null 2>&1 || true
-xdotool key ctrl+alt+t
+xdotool key ctrl+alt+Right
 probe waitmenu "$(seconds 10)" || fail "the hotkey did not pop up the menu"
 screenshot "hotkey-menu"
 xdotool key Escape
