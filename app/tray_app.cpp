@@ -73,10 +73,9 @@ OptionsDialog* TrayApp::OptionsDialogMadeNow() {
 int TrayApp::CreateTrayIcon() {
     trayIcon_ = MakeNoThrow<TrayIcon>();
     if (!trayIcon_ || trayIcon_->Attach(MainWindow()) != 0) return -1;
-    // The notification area shows small icons, which grow with the DPI.
-    trayIcon_->AddIcon(static_cast<HICON>(
-        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    // The notification area shows small icons, which grow with the DPI; the
+    // icon list keeps the handle without destroying it, as a shared icon wants.
+    trayIcon_->AddIcon(SmallProgramIcon(IDI_PROGRAM_SMALL));
     trayIcon_->SetTip(LoadResourceString(IDS_TRAY_TIP).c_str());
     trayIcon_->AddToTray();
     // Explorer announces a new task bar with this message; without re-adding,

@@ -12,4 +12,10 @@ HINSTANCE ModuleInstance() {
 
 void SetModuleInstance(HINSTANCE instance) { g_moduleInstance = instance; }
 
+HICON SmallProgramIcon(int id) {
+    return static_cast<HICON>(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 }  // namespace tellaro

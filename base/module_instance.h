@@ -9,4 +9,9 @@ namespace tellaro {
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE instance);
 
+// The program's icon `id` at the system's small-icon size, which grows with
+// the DPI. Loaded once and shared however often it is asked for: never to
+// be destroyed.
+HICON SmallProgramIcon(int id);
+
 }  // namespace tellaro

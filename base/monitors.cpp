@@ -1,14 +1,8 @@
 #include "base/monitors.h"
 
-#include <windows.h>
-
 namespace tellaro {
 
 namespace {
-
-ScreenRect ToScreenRect(const RECT& r) {
-    return ScreenRect{r.left, r.top, r.right, r.bottom};
-}
 
 // Without monitor information (it cannot fail on the systems the program
 // runs on, but a rectangle is always owed) the primary screen serves.

@@ -2,9 +2,15 @@
 // on whichever monitor that is, not on the primary one.
 #pragma once
 
+#include <windows.h>
+
 #include "base/screen_geometry.h"
 
 namespace tellaro {
+
+inline ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
 
 // The mouse pointer's position on the virtual screen.
 ScreenPoint PointerPosition();

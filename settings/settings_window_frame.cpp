@@ -13,10 +13,6 @@ namespace tellaro {
 
 namespace {
 
-ScreenRect ToScreenRect(const RECT& r) {
-    return ScreenRect{r.left, r.top, r.right, r.bottom};
-}
-
 // A control's rectangle in the client coordinates of its dialog.
 ScreenRect ClientRectOf(HWND dialog, const DialogControl& control) {
     RECT r = {};

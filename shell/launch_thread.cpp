@@ -68,7 +68,7 @@ void ReportLaunchFailuresTo(HWND window) {
 void RunLaunchNow(LaunchJob job, std::string target) {
     DWORD error = ERROR_NOT_ENOUGH_MEMORY;
     try {
-        error = job();
+        error = job(target);
     } catch (...) {
     }
     // A launch the user cancelled (a prompt of the shell's) needs no word.

@@ -14,8 +14,10 @@
 namespace tellaro {
 namespace shell {
 
-// The work of one launch: 0, or the error it failed with.
-using LaunchJob = std::function<DWORD()>;
+// The work of one launch: 0, or the error it failed with. A job that can
+// name what failed better than its caller could sets `target`; it does that
+// on the launch's thread and only after a failure.
+using LaunchJob = std::function<DWORD(std::string& target)>;
 // Runs `job`; `target` names what was opened, for the failure message.
 using LaunchRunner = void (*)(LaunchJob job, std::string target);
 

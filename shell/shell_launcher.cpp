@@ -195,7 +195,7 @@ void OpenPath(const char* path, const char* verb) {
     std::string file = path != nullptr ? path : "";
     std::string target = file;
     Launch(
-        [file = std::move(file), verb]() {
+        [file = std::move(file), verb](std::string&) {
             SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
             info.lpFile = file.c_str();
             return ExecuteEx(info);
@@ -207,15 +207,17 @@ void OpenIdList(LPCITEMIDLIST idList, const char* verb) {
     // The caller frees its list when this returns; the launch keeps a copy.
     std::shared_ptr<ITEMIDLIST> copy(ILClone(idList), [](ITEMIDLIST* l) { CoTaskMemFree(l); });
     if (!copy) return;
-    std::string target = DisplayName(copy.get());
     Launch(
-        [copy, verb]() {
+        [copy, verb](std::string& target) {
             SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
             info.fMask |= SEE_MASK_IDLIST;
             info.lpIDList = copy.get();
-            return ExecuteEx(info);
+            const DWORD error = ExecuteEx(info);
+            // Named for the message only when there is one to give.
+            if (error != 0) target = DisplayName(copy.get());
+            return error;
         },
-        std::move(target));
+        std::string());
 }
 
 void OpenUserFolder(const char* path) {
@@ -262,18 +264,18 @@ int OpenInBrowser(const char* url) {
     try {
         const bool haveUrl = url != nullptr;
         const bool direct = ShellOpensUrlDirectly(g_calls.shellVersion(), haveUrl);
-        // The registered browser is looked up now, for the fallback too, so
-        // that a system without one is known at once.
+        // Without the direct way the registered browser is the only one, and
+        // a system without one is known at once; with it, the registry is
+        // read only when the direct way fails, on the launch's thread.
         std::string program;
-        const bool haveProgram = FindBrowserProgram(program);
-        if (!direct && !haveProgram) return -1;
+        if (!direct && !FindBrowserProgram(program)) return -1;
         std::string address = haveUrl ? url : "";
         Launch(
-            [=]() -> DWORD {
+            [=](std::string&) mutable -> DWORD {
                 if (direct && ExecuteSucceeded(g_calls.execute(nullptr, "open", address.c_str(),
                                                                nullptr, nullptr, SW_SHOWNORMAL)))
                     return 0;
-                if (haveProgram)
+                if (!program.empty() || FindBrowserProgram(program))
                     g_calls.execute(nullptr, "open", program.c_str(),
                                     haveUrl ? address.c_str() : nullptr, nullptr, SW_SHOWNORMAL);
                 // The browser reports its own troubles.
@@ -290,7 +292,7 @@ void OpenMailLink(const char* address) {
     try {
         std::string target = std::string("mailto:") + (address != nullptr ? address : "");
         Launch(
-            [target]() -> DWORD {
+            [target](std::string&) -> DWORD {
                 g_calls.execute(nullptr, "OPEN", target.c_str(), "", "", SW_SHOW);
                 return 0;
             },

@@ -24,9 +24,7 @@ int Dialog::Destroy() {
 
 void Dialog::SetProgramIcons() {
     SetClassIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM)));
-    SetClassSmallIcon(static_cast<HICON>(
-        LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    SetClassSmallIcon(SmallProgramIcon(IDI_PROGRAM_SMALL));
 }
 
 int Dialog::CreateModeless(HINSTANCE instance, int templateId) {
