@@ -85,6 +85,7 @@ int TrayApp::CreateTrayIcon() {
 }
 
 int TrayApp::Initialize() {
+    ModalLoop::ForgetExit();
     if (CreateWindows() != 0) return -1;
     if (!defaultNotifier_ && config_.notifier == nullptr)
         defaultNotifier_ = MakeNoThrow<MessageBoxNotifier>();
@@ -124,10 +125,10 @@ int TrayApp::Release() {
 
 int TrayApp::OnDialogMessage(DialogMessage& record) {
     // Closing the program under a modal loop would pull its windows from
-    // under the code that waits for it: the exit comes once it has ended.
+    // under the code that waits for it: the loops are ended first, and the
+    // exit comes once they have unwound.
     if (record.message == WM_CLOSE && ModalLoop::Running()) {
-        ModalLoop::CloseWhenDone(MainWindow());
-        BringWaitingWindowForward();
+        ExitFromOutside();
         record.result = 1;
         return 0;
     }
@@ -159,6 +160,16 @@ int TrayApp::OnDialogMessage(DialogMessage& record) {
             break;
         case MSG_SECOND_LAUNCH:
             OnSecondLaunch();
+            break;
+        case MSG_EXIT:
+            if (record.window == MainWindow()) OnExitCommand();
+            break;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns. A save never
+            // waits for messages, so none is under way here, and one cut
+            // short later leaves only its temporary file: what is needed is
+            // that no box keeps the session waiting.
+            if (record.window == MainWindow() && record.wParam != 0) ExitFromOutside();
             break;
         case MSG_LAUNCH_FAILED:
             if (record.window == MainWindow()) OnLaunchFailed(record.lParam);

@@ -67,6 +67,11 @@ public:
     virtual void OnLinkClicked(WPARAM which);
     virtual void OnOpenSpecialFolderMessage(LPARAM node);
     virtual void OnSecondLaunch();
+    // The user's own exit (MSG_EXIT): waits for a modal loop to end.
+    virtual void OnExitCommand();
+    // Another program's WM_CLOSE, or the end of the session: ends every
+    // modal loop at once and exits when they have unwound.
+    virtual void ExitFromOutside();
     // A launch that failed on its thread: says so, with the system's reason.
     virtual void OnLaunchFailed(LPARAM failure);
     virtual int ItemFilePath(std::string& path);
@@ -107,6 +112,8 @@ private:
     // While a modal loop runs, the icon, the hotkey and a second launch
     // only bring the window that waits for the user to the front.
     void BringWaitingWindowForward() const;
+    // Ends the menu and every message box and modal dialog of this thread.
+    void EndWaitingLoops() const;
     void TakeDoubleClickAction(std::uint8_t action);
     bool HasSecondSpecialMenu() const;
 

@@ -42,19 +42,31 @@ struct WaitingWindowSearch {
     HWND found;
 };
 
-// A visible, enabled dialog of this thread that is none of the program's
-// modeless windows: a message box, the properties dialog or the folder
-// picker. Windows come in z-order, so the first is the one on top.
+// A dialog of this thread that is none of the program's modeless windows:
+// a message box, the properties dialog or the folder picker.
+bool IsWaitingWindow(HWND window, const WaitingWindowSearch& search) {
+    for (HWND skip : search.skip)
+        if (window == skip) return false;
+    char name[16] = {};
+    return GetClassNameA(window, name, sizeof(name)) != 0 && lstrcmpA(name, "#32770") == 0;
+}
+
+// The one the user can answer now. Windows come in z-order, so the first
+// is the one on top.
 BOOL CALLBACK FindWaitingWindow(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WaitingWindowSearch*>(param);
-    for (HWND skip : search->skip)
-        if (window == skip) return TRUE;
-    char name[16] = {};
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window) ||
-        GetClassNameA(window, name, sizeof(name)) == 0 || lstrcmpA(name, "#32770") != 0)
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !IsWaitingWindow(window, *search))
         return TRUE;
     search->found = window;
     return FALSE;
+}
+
+// Each of them, hidden or disabled under another one too: every loop ends
+// when control comes back to it.
+BOOL CALLBACK EndWaitingWindow(HWND window, LPARAM param) {
+    if (IsWaitingWindow(window, *reinterpret_cast<WaitingWindowSearch*>(param)))
+        EndDialog(window, IDCANCEL);
+    return TRUE;
 }
 
 }  // namespace
@@ -66,6 +78,36 @@ void TrayApp::BringWaitingWindowForward() const {
         nullptr};
     EnumThreadWindows(GetCurrentThreadId(), FindWaitingWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) SetForegroundWindow(search.found);
+}
+
+void TrayApp::EndWaitingLoops() const {
+    EndMenu();
+    WaitingWindowSearch search = {
+        {MainWindow(), optionsDialog_ ? optionsDialog_->GetHandle() : nullptr,
+         aboutDialog_ ? aboutDialog_->GetHandle() : nullptr},
+        nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), EndWaitingWindow, reinterpret_cast<LPARAM>(&search));
+}
+
+// The installer and the uninstaller close a running copy with WM_CLOSE and
+// give up after a while, silently with /S, and a log-off will not wait for
+// an answer either: nobody may be there to give one. An unsaved edit of the
+// settings window goes with its window, as by Cancel.
+void TrayApp::ExitFromOutside() {
+    ModalLoop::BeginExit(MainWindow());
+    EndWaitingLoops();
+}
+
+// The user's exit comes from the tray, which only brings a waiting window
+// forward while one runs: it waits for that window's answer like the rest.
+void TrayApp::OnExitCommand() {
+    if (ModalLoop::Running()) {
+        ModalLoop::PostWhenDone(MainWindow(), MSG_EXIT);
+        BringWaitingWindowForward();
+        return;
+    }
+    // With no loop running a WM_CLOSE has nothing to end.
+    SendMessageA(MainWindow(), WM_CLOSE, 0, 0);
 }
 
 void TrayApp::ShowSettingsWindow() {
@@ -117,7 +159,7 @@ void TrayApp::TakeDoubleClickAction(std::uint8_t action) {
             OpenSpecialFolder1(CMD_SPECIAL1_BASE + 13);  // My Computer
             break;
         case kDoubleClickExit:
-            PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+            PostMessageA(MainWindow(), MSG_EXIT, 0, 0);
             break;
     }
 }
@@ -159,7 +201,7 @@ void TrayApp::RunFixedCommand(std::uint16_t id) {
         case CMD_OPTIONS: ToggleOptionsDialog(); break;
         case CMD_ABOUT: ToggleAboutDialog(); break;
         case CMD_HELP: ShowHelpContents(); break;
-        case CMD_EXIT: PostMessageA(MainWindow(), WM_CLOSE, 0, 0); break;
+        case CMD_EXIT: PostMessageA(MainWindow(), MSG_EXIT, 0, 0); break;
         case CMD_CANCEL: break;  // the menu has closed already
     }
 }
@@ -214,9 +256,8 @@ int TrayApp::ShowPopupMenu(std::uint8_t popupKind, bool nearTray) {
     // A menu of a background window does not close when the user clicks
     // elsewhere unless its owner is the foreground window.
     settingsWindow_->BringToForeground();
-    ModalLoop loop;
-    TrackPopupMenu(menu, placement.flags, placement.anchor.x, placement.anchor.y, 0, MainWindow(),
-                   nullptr);
+    ModalTrackPopupMenu(menu, placement.flags, placement.anchor.x, placement.anchor.y,
+                        MainWindow());
     PostMessageA(MainWindow(), WM_PAINT, 0, 0);
     return 0;
 }

@@ -9,9 +9,20 @@ namespace tellaro {
 
 namespace {
 
-// One user-interface thread: plain counters serve.
+// One user-interface thread: plain variables serve.
 int g_depth = 0;
-HWND g_closeWhenDone = nullptr;
+HWND g_postTo = nullptr;
+UINT g_postMessage = 0;
+bool g_exiting = false;
+
+void PostNowOrWhenDone(HWND window, UINT message) {
+    if (g_depth > 0) {
+        g_postTo = window;
+        g_postMessage = message;
+    } else {
+        PostMessageA(window, message, 0, 0);
+    }
+}
 
 }  // namespace
 
@@ -20,30 +31,45 @@ ModalLoop::ModalLoop() {
 }
 
 ModalLoop::~ModalLoop() {
-    if (--g_depth > 0 || g_closeWhenDone == nullptr) return;
-    HWND window = g_closeWhenDone;
-    g_closeWhenDone = nullptr;
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (--g_depth > 0 || g_postTo == nullptr) return;
+    HWND window = g_postTo;
+    g_postTo = nullptr;
+    PostMessageA(window, g_postMessage, 0, 0);
 }
 
 bool ModalLoop::Running() {
     return g_depth > 0;
 }
 
-void ModalLoop::CloseWhenDone(HWND window) {
-    if (g_depth > 0)
-        g_closeWhenDone = window;
-    else
-        PostMessageA(window, WM_CLOSE, 0, 0);
+void ModalLoop::PostWhenDone(HWND window, UINT message) {
+    // An exit from outside already waits for the loops, with the stronger
+    // message of the two.
+    if (!g_exiting) PostNowOrWhenDone(window, message);
+}
+
+void ModalLoop::BeginExit(HWND window) {
+    g_exiting = true;
+    PostNowOrWhenDone(window, WM_CLOSE);
+}
+
+bool ModalLoop::Exiting() {
+    return g_exiting;
+}
+
+void ModalLoop::ForgetExit() {
+    g_exiting = false;
+    g_postTo = nullptr;
 }
 
 int ModalMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    if (g_exiting) return 0;
     ModalLoop loop;
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 int ModalMessageBoxWide(HWND owner, const std::string& text, const std::wstring& names,
                         const std::string& caption, UINT flags) {
+    if (g_exiting) return 0;
     try {
         const std::wstring filled = FillText<wchar_t>(WidenFromSystem(text), names);
         ModalLoop loop;
@@ -51,6 +77,12 @@ int ModalMessageBoxWide(HWND owner, const std::string& text, const std::wstring&
     } catch (const std::bad_alloc&) {
         return 0;
     }
+}
+
+void ModalTrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {
+    if (g_exiting) return;
+    ModalLoop loop;
+    TrackPopupMenu(menu, flags, x, y, 0, owner, nullptr);
 }
 
 }  // namespace tellaro

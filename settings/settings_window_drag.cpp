@@ -182,10 +182,9 @@ void SettingsWindow::OnDropMenu() {
                        {4, MenuState(plan.moveBelow)}});
     POINT point = {};
     GetCursorPos(&point);
-    ModalLoop loop;
     dropMenuOpen_ = true;
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0,
-                   GetHandle(), nullptr);
+    ModalTrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y,
+                        GetHandle());
     dropMenuOpen_ = false;
 }
 

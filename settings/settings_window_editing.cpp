@@ -23,9 +23,11 @@ int SettingsWindow::ShowMessage(HWND owner, const std::string& text, int caption
 }
 
 bool SettingsWindow::ConfirmDelete(int textId, const std::string& label) {
-    // Any answer but No deletes, as a closed box does.
-    return ShowMessage(GetHandle(), FillText(Text(textId), label), IDS_CONFIRM_DELETE_CAPTION,
-                       MB_YESNO | MB_ICONWARNING) != IDNO;
+    // Any answer but No deletes, as a closed box does; a box ended by an
+    // exit from outside had no answer at all.
+    const int answer = ShowMessage(GetHandle(), FillText(Text(textId), label),
+                                   IDS_CONFIRM_DELETE_CAPTION, MB_YESNO | MB_ICONWARNING);
+    return answer != IDNO && !ModalLoop::Exiting();
 }
 
 bool SettingsWindow::RunPropertiesDialog(const FolderItem& mode, std::string& path,

@@ -85,9 +85,8 @@ void SettingsWindow::ShowContextMenu(bool atItem) {
     HMENU menu = GetSubMenu(MenuFor(plan.menuId), 0);
     if (menu == nullptr) return;
     ApplyStates(menu, plan.states);
-    ModalLoop loop;
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0,
-                   GetHandle(), nullptr);
+    ModalTrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y,
+                        GetHandle());
 }
 
 void SettingsWindow::OnInitMenuPopup(DialogMessage& record) {

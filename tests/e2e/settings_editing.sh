@@ -103,5 +103,21 @@ sleep 1
 screenshot "menu-after-drag"
 xdotool key Escape Escape
 xdotool mousemove "$pointer_x" "$pointer_y"
+
+# An installer closes a running copy with WM_CLOSE and gives up after a
+# while: with the delete confirmation waiting for an answer, the program
+# still ends within seconds, and neither the deletion nor anything else
+# is saved.
+before=$(stamp)
+open_settings
+click_node Tools
+probe post "$CAPTION" 273 40004 0
+probe wait "$CONFIRM" "$(seconds 10)" || fail "deleting the group asks nothing"
+probe post "$CAPTION" 16 0 0
+probe gone "$CAPTION" "$(seconds 5)" || fail "WM_CLOSE does not end the program under a message box"
+for _ in $(seq "$(seconds 10)"); do kill -0 "$TELLARO_PID" 2>/dev/null || break; sleep 0.5; done
+kill -0 "$TELLARO_PID" 2>/dev/null && fail "the process outlives its windows"
+[ "$(stamp)" = "$before" ] || fail "the exit saved the item file"
+[ "$(records)" = "$(cat "$ARTIFACTS/after-drag.txt")" ] || fail "the item file changed at the exit"
 stop_tellaro
 echo "editing the folder tree: ok"

@@ -335,9 +335,9 @@ TEST_F(TrayControllerTest, ASlowFolderNeverFreezesTheTray) {
 }
 
 // While a message box, a modal dialog or a menu waits for the user, the
-// icon and the hotkey open nothing over it, and an exit (double-click
-// action, another program's WM_CLOSE) waits until the loop has ended.
-TEST_F(TrayControllerTest, AModalLoopHoldsTheTriggersAndTheExit) {
+// icon and the hotkey open nothing over it, and the user's own exit (the
+// command or the double-click action) waits until the loop has ended.
+TEST_F(TrayControllerTest, AModalLoopHoldsTheTriggersAndTheUsersExit) {
     {
         ModalLoop loop;
         Notify(WM_LBUTTONUP);
@@ -345,12 +345,45 @@ TEST_F(TrayControllerTest, AModalLoopHoldsTheTriggersAndTheExit) {
         SendMessageA(main_, WM_HOTKEY, HOTKEY_ID_POPUP, 0);
         EXPECT_TRUE(g_openedMenus.empty());
         EXPECT_FALSE(tray_->GetSettingsWindow()->IsVisibleNow());
-        SendMessageA(main_, WM_CLOSE, 0, 0);
+        SendMessageA(main_, WM_COMMAND, CMD_EXIT, 0);
         Pump();
         EXPECT_TRUE(IsWindow(main_));
+        EXPECT_FALSE(ModalLoop::Exiting());
     }
     Pump();
     EXPECT_FALSE(IsWindow(main_)) << "the exit did not follow the loop";
+}
+
+HWND g_closeTarget = nullptr;
+bool g_boxLeftOpen = false;
+
+void CALLBACK CloseFromOutside(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageA(g_closeTarget, WM_CLOSE, 0, 0);
+}
+
+// Only if the exit failed to end a box: the test goes on and says so.
+void CALLBACK EndForgottenBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = FindWindowA("#32770", "Tellaro test box")) {
+        g_boxLeftOpen = true;
+        EndDialog(box, IDOK);
+    }
+}
+
+// Another program's WM_CLOSE (an installer's) cannot wait for an answer:
+// the open box ends, none follows it, and the program exits.
+TEST_F(TrayControllerTest, ACloseFromOutsideEndsTheOpenBoxAndExits) {
+    g_closeTarget = main_;
+    g_boxLeftOpen = false;
+    SetTimer(nullptr, 0, 200, CloseFromOutside);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, EndForgottenBox);
+    ModalMessageBox(nullptr, "ended from outside", "Tellaro test box", MB_OK);
+    const int next = ModalMessageBox(nullptr, "would follow", "Tellaro test box", MB_OK);
+    KillTimer(nullptr, guard);
+    EXPECT_FALSE(g_boxLeftOpen) << "a box outlived the exit";
+    EXPECT_EQ(next, 0) << "a box opened after the exit began";
+    Pump();
+    EXPECT_FALSE(IsWindow(main_));
 }
 
 // The hidden window keeps no working copy: an OK reaching it must not save

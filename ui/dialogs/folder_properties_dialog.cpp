@@ -186,7 +186,7 @@ void FolderPropertiesDialog::OnCancel() {
 
 void FolderPropertiesDialog::OnBrowse() {
     HWND dialog = GetHandle();
-    if (!HasControls()) return;
+    if (!HasControls() || ModalLoop::Exiting()) return;
     LPITEMIDLIST root = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(dialog, CSIDL_DESKTOP, &root)) || root == nullptr) return;
     const std::string title = LoadResourceString(IDS_BROWSE_TITLE);
@@ -202,7 +202,8 @@ void FolderPropertiesDialog::OnBrowse() {
         chosen = SHBrowseForFolderA(&info);
     }
     if (chosen != nullptr) {
-        TakeChosenFolder(chosen);
+        // A picker ended by an exit has chosen nothing.
+        if (!ModalLoop::Exiting()) TakeChosenFolder(chosen);
         CoTaskMemFree(chosen);
     }
     CoTaskMemFree(root);

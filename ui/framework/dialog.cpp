@@ -42,12 +42,17 @@ int Dialog::CreateModeless(HINSTANCE instance, int templateId) {
 }
 
 INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, LPARAM initParam, DLGPROC dialogProc) {
-    if (GetHandle() != nullptr) return 0;
+    if (GetHandle() != nullptr || ModalLoop::Exiting()) return 0;
     modal_ = true;
     ModalLoop loop;
     INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), GetParentHandle(),
                                      dialogProc, initParam);
     modal_ = false;
+    // An exit from outside ends the dialog with EndDialog, past EndModal:
+    // the gone window must not stay listed, where its handle could come
+    // back as another window's.
+    if (HWND window = GetHandle(); window != nullptr && Application::Current() != nullptr)
+        Application::Current()->RemoveModeless(window);
     return result;
 }
 
