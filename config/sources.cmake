@@ -1,5 +1,6 @@
 # Portable sources compile without windows.h and are tested natively.
 list(APPEND TELLARO_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/backup_rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folder_model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/item_codec.cpp
     ${CMAKE_CURRENT_LIST_DIR}/legacy_import.cpp
