@@ -4,6 +4,7 @@ list(APPEND TELLARO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/folder_model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/item_codec.cpp
     ${CMAKE_CURRENT_LIST_DIR}/legacy_import.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_place.cpp
     ${CMAKE_CURRENT_LIST_DIR}/special_folder_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/system_text.cpp
 )

@@ -1,10 +1,11 @@
-#include "config/backup_rules.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "config/backup_rules.h"
+#include "config/settings_place.h"
 
 namespace tellaro {
 namespace {
@@ -67,6 +68,38 @@ TEST(BackupThinning, KeepsTheTenNewestAndOnePerDayForThirtyDaysBefore) {
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(removed, expected) << c.what;
     }
+}
+
+TEST(SettingsPlace, TheMarkerAloneDecidesAndAnUnwritableFolderIsReported) {
+    struct Case {
+        bool marker, itemFile, writable;
+        bool besideProgram, unwritable;
+    };
+    const Case cases[] = {
+        {true, false, true, true, false},   {true, true, true, true, false},
+        {true, false, false, true, true},   {true, true, false, true, true},
+        {false, true, true, false, false},  {false, true, false, false, false},
+        {false, false, true, false, false}, {false, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const SettingsPlace place = ChooseSettingsPlace(c.marker, c.itemFile, c.writable);
+        EXPECT_EQ(place.besideProgram, c.besideProgram) << c.marker << c.itemFile << c.writable;
+        EXPECT_EQ(place.unwritable, c.unwritable) << c.marker << c.itemFile << c.writable;
+    }
+}
+
+TEST(SettingsPlace, TheMarkerRecordsTheCodePageOfTheSettings) {
+    const std::string text = "Keeps the settings here.\r\n";
+    EXPECT_FALSE(MarkerCodePage(text));
+    const std::string recorded = WithMarkerCodePage(text, 932);
+    EXPECT_EQ(recorded, "Keeps the settings here.\r\nCodePage=932\r\n");
+    EXPECT_EQ(MarkerCodePage(recorded), 932u);
+    // Recorded again, the line is replaced and the user's lines stay.
+    EXPECT_EQ(WithMarkerCodePage(recorded + "mine\r\n", 1252),
+              "Keeps the settings here.\r\nCodePage=1252\r\nmine\r\n");
+    EXPECT_EQ(WithMarkerCodePage("", 65001), "CodePage=65001\r\n");
+    for (const char* odd : {"CodePage=", "CodePage=x", "CodePage=0", "CodePage=99999999"})
+        EXPECT_FALSE(MarkerCodePage(odd)) << odd;
 }
 
 }  // namespace
