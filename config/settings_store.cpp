@@ -7,7 +7,9 @@
 
 #include "base/modal_loop.h"
 #include "base/resource_text.h"
+#include "base/system_code_page.h"
 #include "config/item_codec.h"
+#include "config/kept_saves.h"
 #include "config/legacy_import.h"
 #include "config/profile_file.h"
 #include "config/special_folder_table.h"
@@ -149,9 +151,14 @@ bool SettingsStore::WriteItemFile(const std::string& path, const OptionsRecord& 
     const DWORD size = static_cast<DWORD>(image.size());
     const bool complete = WriteFile(file.Get(), image.data(), size, &written, nullptr) &&
                           written == size && FlushFileBuffers(file.Get());
-    // Only a file that is whole on disk may take the old one's place.
-    if (file.Close() && complete &&
-        MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // Only a file that is whole on disk may take the old one's place; the
+    // one it replaces is kept first, as the user's way back.
+    if (!file.Close() || !complete) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    KeepPreviousSave(WidenFromSystem(path));
+    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temp.c_str());
     return false;

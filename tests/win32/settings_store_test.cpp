@@ -14,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/system_code_page.h"
 #include "config/item_codec.h"
+#include "config/kept_saves.h"
 #include "config/system_info.h"
 #include "res/resource.h"
 #include "tests/win32/config_test_support.h"
@@ -144,6 +146,24 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackEqual) {
     EXPECT_TRUE(options == SomeOptions());
     EXPECT_TRUE(settings == SomeTree());
     EXPECT_TRUE(notifier_.shown.empty());
+
+    // Each file replaced was kept, newest first: the second save's.
+    const std::vector<KeptSave> kept = ListKeptSaves(WidenFromSystem(ItemFile()));
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(ReadBytes(ToSystemAnsi(kept[0].path).value_or("")).size(), 88u);
+    EXPECT_EQ(ReadBytes(ToSystemAnsi(kept[1].path).value_or("")),
+              EncodeItemFile(SomeOptions(), SomeTree()));
+}
+
+// A kept save is a courtesy: where it cannot be written, the save itself
+// still replaces the file, and nothing is said.
+TEST_F(SettingsStoreTest, AKeptSaveThatCannotBeWrittenLeavesTheSaveWhole) {
+    SaveFile(OptionsRecord{}, TableOrderSettings());
+    WriteText(Folder() + "\\backup", "a file where the folder would be");
+    ASSERT_EQ(Store().SaveItemFile(SomeOptions(), SomeTree()), 0);
+    EXPECT_EQ(ReadBytes(ItemFile()), EncodeItemFile(SomeOptions(), SomeTree()));
+    EXPECT_TRUE(notifier_.shown.empty());
+    EXPECT_TRUE(ListKeptSaves(WidenFromSystem(ItemFile())).empty());
 }
 
 TEST_F(SettingsStoreTest, DamagedFileIsReportedOnceSetAsideAndLeavesTheSettings) {
