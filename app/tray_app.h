@@ -67,8 +67,9 @@ public:
     virtual void OnLinkClicked(WPARAM which);
     virtual void OnOpenSpecialFolderMessage(LPARAM node);
     virtual void OnSecondLaunch();
-    // A launch that failed on its thread: says so, with the system's reason.
-    virtual void OnLaunchFailed(LPARAM failure);
+    // Launches that failed on their threads: says so, each with the system's
+    // reason. The message's parameters are never read: any program can post it.
+    virtual void OnLaunchFailed();
     virtual int ItemFilePath(std::string& path);
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();
@@ -122,6 +123,8 @@ private:
     FolderSettings folderSettings_;
     OptionsRecord options_;
     std::uint32_t clickCounter_ = 2;
+    bool reportingLaunchFailures_ = false;
+    HHOOK postedNotificationHook_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
 };
 
