@@ -109,8 +109,8 @@ int TrayApp::Initialize() {
     menus_ = MakeNoThrow<PopupMenus>(ModuleInstance());
     if (!store_ || !menus_) return -1;
 
-    postedNotificationHook_ = SetWindowsHookExA(WH_GETMESSAGE, EmptyPostedNotifications, nullptr,
-                                                GetCurrentThreadId());
+    postedNotificationHook_ =
+        SetWindowsHookExA(WH_GETMESSAGE, EmptyPostedNotifications, nullptr, GetCurrentThreadId());
     shell::ReportLaunchFailuresTo(MainWindow());
     const int loaded = LoadItemFile();
     UnregisterPopupHotKey();
