@@ -21,6 +21,22 @@ namespace tellaro {
 
 namespace {
 
+constexpr DWORD kExitWaitForLaunchesMs = 1500;
+
+// Any program can post to our windows. The system refuses to post most
+// messages whose lParam points at something, but not WM_NOTIFY, whose
+// pointer only means something when a control of this thread sends it:
+// a posted one is emptied before any loop, ours or a modal one, hands it on.
+LRESULT CALLBACK EmptyPostedNotifications(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && message->message == WM_NOTIFY) {
+        message->message = WM_NULL;
+        message->wParam = 0;
+        message->lParam = 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 template <typename T, typename... Args>
 std::unique_ptr<T> MakeNoThrow(Args&&... args) {
     return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
@@ -94,6 +110,8 @@ int TrayApp::Initialize() {
     menus_ = MakeNoThrow<PopupMenus>(ModuleInstance());
     if (!store_ || !menus_) return -1;
 
+    postedNotificationHook_ =
+        SetWindowsHookExA(WH_GETMESSAGE, EmptyPostedNotifications, nullptr, GetCurrentThreadId());
     shell::ReportLaunchFailuresTo(MainWindow());
     const int loaded = LoadItemFile();
     UnregisterPopupHotKey();
@@ -109,10 +127,16 @@ int TrayApp::Initialize() {
 
 int TrayApp::Release() {
     shell::ReportLaunchFailuresTo(nullptr);
+    if (postedNotificationHook_ != nullptr) UnhookWindowsHookEx(postedNotificationHook_);
+    postedNotificationHook_ = nullptr;
     settingsWindow_.reset();
     aboutDialog_.reset();
     optionsDialog_.reset();
     trayIcon_.reset();
+    // A launch still on its way (the shell slow to start a program) gets a
+    // moment to finish, with the icon already gone; past it the exit would
+    // seem to hang, and the launch ends with the process.
+    shell::WaitForLaunches(kExitWaitForLaunchesMs);
     systemInfo_.reset();
     if (menus_) {
         menus_->DestroyMenus();
@@ -172,7 +196,7 @@ int TrayApp::OnDialogMessage(DialogMessage& record) {
             if (record.window == MainWindow() && record.wParam != 0) ExitFromOutside();
             break;
         case MSG_LAUNCH_FAILED:
-            if (record.window == MainWindow()) OnLaunchFailed(record.lParam);
+            if (record.window == MainWindow()) OnLaunchFailed();
             break;
         default:
             if (taskbarCreatedMessage_ != 0 && record.message == taskbarCreatedMessage_ &&

@@ -72,8 +72,9 @@ public:
     // Another program's WM_CLOSE, or the end of the session: ends every
     // modal loop at once and exits when they have unwound.
     virtual void ExitFromOutside();
-    // A launch that failed on its thread: says so, with the system's reason.
-    virtual void OnLaunchFailed(LPARAM failure);
+    // Launches that failed on their threads: says so, each with the system's
+    // reason. The message's parameters are never read: any program can post it.
+    virtual void OnLaunchFailed();
     virtual int ItemFilePath(std::string& path);
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();
@@ -129,6 +130,8 @@ private:
     FolderSettings folderSettings_;
     OptionsRecord options_;
     std::uint32_t clickCounter_ = 2;
+    bool reportingLaunchFailures_ = false;
+    HHOOK postedNotificationHook_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
 };
 

@@ -26,16 +26,33 @@ void TrayApp::OpenUserItem(std::uint16_t id) {
     shell::OpenUserFolder(item.path.c_str());
 }
 
+namespace {
+
+// A special folder gone since the menu was built never reaches the shell,
+// which would have said so: we do. The Internet folder has said it already
+// when no browser is registered.
+void OpenSpecialFolderOrSay(const SpecialFolderEntry& entry) {
+    if (shell::OpenSpecialFolder(entry.csidl) == 0 || entry.csidl == CSIDL_INTERNET) return;
+    try {
+        shell::ReportLaunchFailure(LoadResourceString(entry.stringId).c_str(),
+                                   ERROR_PATH_NOT_FOUND);
+    } catch (const std::bad_alloc&) {
+        shell::ReportLaunchFailure(nullptr, ERROR_PATH_NOT_FOUND);
+    }
+}
+
+}  // namespace
+
 void TrayApp::OpenSpecialFolder1(std::uint16_t id) {
     const std::size_t k = static_cast<std::size_t>(id - CMD_SPECIAL1_BASE);
     if (id < CMD_SPECIAL1_BASE || k >= SpecialFolderTable::EntryCount1) return;
-    shell::OpenSpecialFolder(SpecialFolderTable::Entry1(k).csidl);
+    OpenSpecialFolderOrSay(SpecialFolderTable::Entry1(k));
 }
 
 void TrayApp::OpenSpecialFolder2(std::uint16_t id) {
     const std::size_t k = static_cast<std::size_t>(id - CMD_SPECIAL2_BASE);
     if (id < CMD_SPECIAL2_BASE || k >= SpecialFolderTable::EntryCount2) return;
-    shell::OpenSpecialFolder(SpecialFolderTable::Entry2(k).csidl);
+    OpenSpecialFolderOrSay(SpecialFolderTable::Entry2(k));
 }
 
 void TrayApp::OpenDesktopEntry(std::uint16_t id) {
@@ -58,17 +75,29 @@ void TrayApp::OnOpenSpecialFolderMessage(LPARAM node) {
         OpenSpecialFolder1(id);
 }
 
-void TrayApp::OnLaunchFailed(LPARAM failure) {
-    std::unique_ptr<shell::LaunchFailure> owned(reinterpret_cast<shell::LaunchFailure*>(failure));
-    if (!owned) return;
+// The failure stays queued while its box is up, so that the same failure
+// meanwhile joins it instead of stacking a second box; a notification that
+// arrives through the box's own message loop finds this loop already
+// running and leaves the newcomers to it.
+void TrayApp::OnLaunchFailed() {
+    if (reportingLaunchFailures_) return;
+    reportingLaunchFailures_ = true;
     try {
-        std::string text = FillText(LoadResourceString(IDS_OPEN_FAILED), owned->target);
-        const std::string reason = SystemErrorText(owned->error);
-        if (!reason.empty()) text += "\n\n" + reason;
-        ModalMessageBox(nullptr, text, LoadResourceString(IDS_PROGRAM_ERROR_CAPTION),
-                        MB_OK | MB_ICONERROR);
+        shell::LaunchFailure failure;
+        while (shell::FirstLaunchFailure(failure)) {
+            std::string text = FillText(LoadResourceString(IDS_OPEN_FAILED), failure.target);
+            const std::string reason =
+                FillSystemInserts(SystemErrorText(failure.error), failure.target);
+            if (!reason.empty()) text += "\n\n" + reason;
+            ModalMessageBox(nullptr, text, LoadResourceString(IDS_PROGRAM_ERROR_CAPTION),
+                            MB_OK | MB_ICONERROR);
+            shell::DropFirstLaunchFailure();
+        }
     } catch (const std::bad_alloc&) {
+        // Not shown for want of memory: dropped, or it would come back forever.
+        shell::DropFirstLaunchFailure();
     }
+    reportingLaunchFailures_ = false;
 }
 
 int TrayApp::OpenInBrowser(const char* url) {

@@ -147,6 +147,7 @@ private:
     // The drag image of `item` (whose tree image is `image`) in dragImage_.
     bool MakeDragImage(HTREEITEM item, int image);
     void DropCommand(bool below, bool copy);
+    bool IsNodeOfTree(NodeHandle node) const;
     NodeHandle DropHighlight() const;
 
     void BuildPendingTree();

@@ -2,6 +2,7 @@
 // allowed / not-allowed sign, the left-button move, the right-button drop
 // menu and its commands. Which transfer a drop makes is TreeEditor's.
 #include <new>
+#include <vector>
 
 #include "base/modal_loop.h"
 #include "res/resource.h"
@@ -199,8 +200,27 @@ int SettingsWindow::MoveItem(NodeHandle source, NodeHandle target, bool below) {
     return result;
 }
 
+// The nodes of a drop menu left without a choice stay behind, and any
+// program can send the menu's commands later, when either node may have
+// been deleted: a node is used only while the tree still holds it.
+bool SettingsWindow::IsNodeOfTree(NodeHandle node) const {
+    if (node == kNoNode) return false;
+    // The first node of each level still to walk.
+    std::vector<NodeHandle> levels{nodes_.Root()};
+    while (!levels.empty()) {
+        NodeHandle n = levels.back();
+        levels.pop_back();
+        for (; n != kNoNode; n = nodes_.NextSibling(n)) {
+            if (n == node) return true;
+            const NodeHandle child = nodes_.FirstChild(n);
+            if (child != kNoNode) levels.push_back(child);
+        }
+    }
+    return false;
+}
+
 void SettingsWindow::DropCommand(bool below, bool copy) {
-    if (dropTarget_ != kNoNode && dropTarget_ != dragSource_) {
+    if (dropTarget_ != dragSource_ && IsNodeOfTree(dropTarget_) && IsNodeOfTree(dragSource_)) {
         if (copy)
             TransferItem(dragSource_, dropTarget_, below, true);
         else

@@ -143,10 +143,37 @@ std::vector<DroppedPath> ReadDrop(HDROP drop) {
     return dropped;
 }
 
+// Any program can post WM_DROPFILES with any value in wParam, and the
+// handle is freed after reading: only global memory of this process laid
+// out as the shell lays out a drop, its list of names ending inside the
+// block, is taken for one.
+bool IsDropHandle(HDROP drop) {
+    const HGLOBAL memory = reinterpret_cast<HGLOBAL>(drop);
+    if (memory == nullptr || GlobalFlags(memory) == GMEM_INVALID_HANDLE) return false;
+    const SIZE_T size = GlobalSize(memory);
+    if (size < sizeof(DROPFILES)) return false;
+    const auto* header = static_cast<const DROPFILES*>(GlobalLock(memory));
+    if (header == nullptr) return false;
+    bool ended = false;
+    if (header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(header);
+        const SIZE_T unit = header->fWide ? 2 : 1;
+        // Each name ends with a zero; an empty name ends the list.
+        SIZE_T nameLength = 0;
+        for (SIZE_T at = header->pFiles; at + unit <= size && !ended; at += unit) {
+            const bool zero = bytes[at] == 0 && (unit == 1 || bytes[at + 1] == 0);
+            ended = zero && nameLength == 0;
+            nameLength = zero ? 0 : nameLength + 1;
+        }
+    }
+    GlobalUnlock(memory);
+    return ended;
+}
+
 }  // namespace
 
 int SettingsWindow::OnDropFiles(HDROP drop) {
-    if (drop == nullptr) return 0;
+    if (!IsDropHandle(drop)) return 0;
     DropPlan plan;
     int result = 0;
     try {

@@ -1,9 +1,11 @@
 // Launches off the user-interface thread. Handing a folder to the shell can
 // block for tens of seconds (a network share that does not answer); run on
 // the thread that owns the tray icon, the hotkey and the menus, that would
-// freeze all of them. Each launch runs on a thread of its own, never waited
-// for, with COM set up there as the shell needs it; a failure comes back to
-// the user-interface thread as a message.
+// freeze all of them. Each launch runs on a thread of its own, with COM set
+// up there as the shell needs it. A failure is kept in a queue of the
+// program's and the user-interface thread is told, with a message that
+// carries no data: any program can post that message, so it must not be
+// able to pass anything in it.
 #pragma once
 
 #include <windows.h>
@@ -25,16 +27,32 @@ using LaunchRunner = void (*)(LaunchJob job, std::string target);
 // one that was in force. Tests run launches at once, or slowly.
 LaunchRunner InstallLaunchRunner(LaunchRunner runner);
 
-// Starts `job` with the runner in force.
-void Launch(LaunchJob job, std::string target);
+// Starts `job` with the runner in force. A launch whose `key` (what it opens
+// and how; empty: no key) is still running is not started again: a share
+// that does not answer would otherwise gather a thread, and later a failure,
+// per click. False when nothing was started; a launch dropped for want of
+// memory is reported as a failure. Never throws.
+bool Launch(LaunchJob job, std::string target, const std::string& key);
 
-// A launch that failed: posted as MSG_LAUNCH_FAILED with a LaunchFailure*
-// in lParam to the window given here, whose handler owns and deletes it.
+// A launch that failed, as the queue keeps it.
 struct LaunchFailure {
     std::string target;
     DWORD error = 0;
 };
+// `window` (null: nobody) gets MSG_LAUNCH_FAILED, wParam and lParam 0,
+// whenever a failure joins the queue, which starts empty.
 void ReportLaunchFailuresTo(HWND window);
+// Queues a failure (null `target`: none named); one of the same target and
+// error already waiting is not queued again, so a run of them is reported
+// once. Never throws: without memory for the target, an out-of-memory
+// failure without one is kept.
+void ReportLaunchFailure(const char* target, DWORD error);
+// The oldest failure waiting, left in the queue: while its message is on
+// screen, the same failure again joins it. False when none waits. Throws
+// only std::bad_alloc.
+bool FirstLaunchFailure(LaunchFailure& out);
+// Removes the oldest failure, once the user has seen it.
+void DropFirstLaunchFailure();
 
 // Runs `job` here and now, and reports its failure: what every runner does
 // in the end, and the runner of tests that look at each launch at once.

@@ -53,33 +53,36 @@ ShellVersion RealShellVersion() {
 
 ShellCalls g_calls = {&RealExecuteEx, &RealExecute, &RealModifiers, &RealShellVersion};
 
-// Run on a launch thread: the shell shows no message of its own there (the
-// user-interface thread tells the user), and returns only once the
-// launch is done, before that thread ends.
+// Run on a launch thread, where the shell may ask the user what it needs
+// (a program for a file type it does not know, a password for a share) and
+// says itself what went wrong; it returns only once the launch is done,
+// before that thread ends.
 SHELLEXECUTEINFOA NewExecuteInfo(const char* verb) {
     SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof(info));
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.fMask = SEE_MASK_NOASYNC;
     info.lpVerb = verb;
     info.nShow = SW_SHOWNORMAL;
     return info;
 }
 
-DWORD ExecuteEx(SHELLEXECUTEINFOA& info) {
-    if (g_calls.executeEx(&info)) return 0;
-    const DWORD error = GetLastError();
-    return error != 0 ? error : ERROR_FILE_NOT_FOUND;
+// Whatever the shell answers, it has told the user already (or the user
+// cancelled its prompt): a message of ours would be a second box for one
+// failure.
+DWORD AskShell(SHELLEXECUTEINFOA& info) {
+    g_calls.executeEx(&info);
+    return 0;
 }
 
-// What an item identifier list stands for, for a message about it.
-std::string DisplayName(LPCITEMIDLIST idList) {
-    SHFILEINFOA info;
-    std::memset(&info, 0, sizeof(info));
-    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(idList), 0, &info, sizeof(info),
-                        SHGFI_PIDL | SHGFI_DISPLAYNAME))
-        return std::string();
-    return info.szDisplayName;
+// What keeps a second launch of the same thing from starting while the
+// first still runs.
+std::string LaunchKey(char kind, const char* verb, const void* bytes, std::size_t size) {
+    std::string key(1, kind);
+    key += verb != nullptr ? verb : "";
+    key += '\0';
+    key.append(static_cast<const char*>(bytes), size);
+    return key;
 }
 
 // The default value of one key below HKEY_CLASSES_ROOT. False when the key
@@ -143,27 +146,37 @@ std::string ExpandVariables(const std::string& text) {
     }
 }
 
+// One text of the .html handler's registration; empty when there is none.
+std::string HtmlAssociation(ASSOCSTR what) {
+    // Asked without a buffer, Windows answers S_FALSE with the size, Wine S_OK.
+    DWORD size = 0;
+    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, what, ".html", "open", nullptr, &size)) ||
+        size == 0)
+        return std::string();
+    std::string text(size, '\0');
+    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, what, ".html", "open", &text[0], &size)))
+        return std::string();
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
 // The shell drops a URL's fragment on the way to the browser: the .html
 // handler's own command is started with the guide's file: URL instead.
 bool OpenGuideAt(const std::string& guidePage, const char* topic) {
-    // Asked without a buffer, Windows answers S_FALSE with the size, Wine S_OK.
-    DWORD size = 0;
-    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_COMMAND, ".html", "open", nullptr,
-                                 &size)) ||
-        size == 0)
+    const std::string command = HtmlAssociation(ASSOCSTR_COMMAND);
+    // Named by its full path: left to CreateProcess, a bare program name
+    // would be looked for in this program's folder first, where anyone who
+    // can write there could plant one.
+    const std::string program = ExpandVariables(HtmlAssociation(ASSOCSTR_EXECUTABLE));
+    if (command.empty() || program.empty() || PathIsRelativeA(program.c_str()) || !IsFile(program))
         return false;
-    std::string command(size, '\0');
-    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_COMMAND, ".html", "open", &command[0],
-                                 &size)))
-        return false;
-    command.resize(std::strlen(command.c_str()));
     const std::string url = FileUrl(ToUtf8(WidenFromSystem(guidePage)), topic);
     std::string line = CommandWithArgument(ExpandVariables(command), url);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -192,32 +205,40 @@ ModifierKeys ModifierState() {
 }
 
 void OpenPath(const char* path, const char* verb) {
-    std::string file = path != nullptr ? path : "";
-    std::string target = file;
-    Launch(
-        [file = std::move(file), verb](std::string&) {
-            SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
-            info.lpFile = file.c_str();
-            return ExecuteEx(info);
-        },
-        std::move(target));
+    const char* file = path != nullptr ? path : "";
+    try {
+        std::string key = LaunchKey('P', verb, file, std::strlen(file));
+        auto copy = std::make_shared<const std::string>(file);
+        Launch(
+            [copy, verb](std::string&) {
+                SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
+                info.lpFile = copy->c_str();
+                return AskShell(info);
+            },
+            *copy, key);
+    } catch (const std::bad_alloc&) {
+        ReportLaunchFailure(file, ERROR_NOT_ENOUGH_MEMORY);
+    }
 }
 
 void OpenIdList(LPCITEMIDLIST idList, const char* verb) {
-    // The caller frees its list when this returns; the launch keeps a copy.
-    std::shared_ptr<ITEMIDLIST> copy(ILClone(idList), [](ITEMIDLIST* l) { CoTaskMemFree(l); });
-    if (!copy) return;
-    Launch(
-        [copy, verb](std::string& target) {
-            SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
-            info.fMask |= SEE_MASK_IDLIST;
-            info.lpIDList = copy.get();
-            const DWORD error = ExecuteEx(info);
-            // Named for the message only when there is one to give.
-            if (error != 0) target = DisplayName(copy.get());
-            return error;
-        },
-        std::string());
+    if (idList == nullptr) return;
+    try {
+        // The caller frees its list when this returns; the launch keeps a copy.
+        std::shared_ptr<ITEMIDLIST> copy(ILClone(idList), [](ITEMIDLIST* l) { CoTaskMemFree(l); });
+        if (!copy) throw std::bad_alloc();
+        std::string key = LaunchKey('I', verb, copy.get(), ILGetSize(copy.get()));
+        Launch(
+            [copy, verb](std::string&) {
+                SHELLEXECUTEINFOA info = NewExecuteInfo(verb);
+                info.fMask |= SEE_MASK_IDLIST;
+                info.lpIDList = copy.get();
+                return AskShell(info);
+            },
+            std::string(), key);
+    } catch (const std::bad_alloc&) {
+        ReportLaunchFailure("", ERROR_NOT_ENOUGH_MEMORY);
+    }
 }
 
 void OpenUserFolder(const char* path) {
@@ -268,22 +289,30 @@ int OpenInBrowser(const char* url) {
         // a system without one is known at once; with it, the registry is
         // read only when the direct way fails, on the launch's thread.
         std::string program;
-        if (!direct && !FindBrowserProgram(program)) return -1;
         std::string address = haveUrl ? url : "";
+        // Nobody but us can say that there is no browser to ask.
+        if (!direct && !FindBrowserProgram(program)) {
+            ReportLaunchFailure(address.c_str(), ERROR_NO_ASSOCIATION);
+            return -1;
+        }
         Launch(
             [=](std::string&) mutable -> DWORD {
                 if (direct && ExecuteSucceeded(g_calls.execute(nullptr, "open", address.c_str(),
                                                                nullptr, nullptr, SW_SHOWNORMAL)))
                     return 0;
-                if (!program.empty() || FindBrowserProgram(program))
-                    g_calls.execute(nullptr, "open", program.c_str(),
-                                    haveUrl ? address.c_str() : nullptr, nullptr, SW_SHOWNORMAL);
-                // The browser reports its own troubles.
-                return 0;
+                if (program.empty() && !FindBrowserProgram(program)) return ERROR_NO_ASSOCIATION;
+                // Once started, the browser reports its own troubles.
+                if (ExecuteSucceeded(g_calls.execute(nullptr, "open", program.c_str(),
+                                                     haveUrl ? address.c_str() : nullptr, nullptr,
+                                                     SW_SHOWNORMAL)))
+                    return 0;
+                const DWORD error = GetLastError();
+                return error != 0 ? error : ERROR_FILE_NOT_FOUND;
             },
-            address);
+            address, std::string());
         return 0;
     } catch (const std::bad_alloc&) {
+        ReportLaunchFailure(url, ERROR_NOT_ENOUGH_MEMORY);
         return -1;
     }
 }
@@ -296,8 +325,9 @@ void OpenMailLink(const char* address) {
                 g_calls.execute(nullptr, "OPEN", target.c_str(), "", "", SW_SHOW);
                 return 0;
             },
-            target);
+            target, std::string());
     } catch (const std::bad_alloc&) {
+        ReportLaunchFailure(address, ERROR_NOT_ENOUGH_MEMORY);
     }
 }
 

@@ -1,6 +1,8 @@
 // Hands what the user chose to the Windows shell: folders, special folders,
-// desktop entries, web and mail links, and the help file. Every failure is
-// silent; the shell may show its own message for a target that is gone.
+// desktop entries, web and mail links, and the help file. The shell asks the
+// user what it needs and reports its own failures; what fails before the
+// shell is asked (no browser, no memory) joins the program's queue of launch
+// failures (shell/launch_thread.h).
 #pragma once
 
 #include <windows.h>
@@ -38,9 +40,11 @@ ShellCalls InstallShellCalls(const ShellCalls& calls);
 // Shift and the right mouse button as the keyboard state has them now.
 ModifierKeys ModifierState();
 
-// ShellExecuteExA on a file-system path; a null path counts as empty.
+// ShellExecuteExA on a file-system path; a null path counts as empty. Not
+// started again while the same path with the same verb still runs.
 void OpenPath(const char* path, const char* verb);
-// ShellExecuteExA on a shell item identifier list.
+// ShellExecuteExA on a shell item identifier list; the same list with the
+// same verb runs once at a time.
 void OpenIdList(LPCITEMIDLIST idList, const char* verb);
 
 // A folder of the user's tree: explored, or opened while a modifier is held.

@@ -34,11 +34,19 @@ screenshot "explorer-user-folder"
 probe closeclass ExplorerWClass
 probe nomenu 5
 
-# A folder that is gone: the shell fails on the launch's own thread, and the
-# program's window says so.
+# A folder that is gone: the shell fails on the launch's own thread and says
+# so itself; the program adds no second message for the same failure.
 open_menu 514
 xdotool key Up Up Return
-expect_error_box 'C:\TellaroE2E\Gone' "open-failed" "the folder that is gone"
+box="エラー"
+probe waitclass "#32770" "$box" "$(seconds 15)" || fail "nothing said about the folder that is gone"
+sleep 0.5
+screenshot "open-failed"
+probe texts "$box" | grep -qF '次の場所を開けませんでした' &&
+    fail "the program's own message instead of the shell's: $(probe texts "$box")"
+probe post "$box" 16 0 0
+probe gone "$box" 5 || fail "the shell's message does not close"
+probe waitclass "#32770" "$box" "$(seconds 3)" && fail "a second message for one failure: $(probe texts "$box")"
 
 # The desktop submenu: Cancel, special folders 1 and 2, desktop.
 open_menu 514

@@ -1,9 +1,11 @@
 #include "app/launch_rules.h"
-#include "shell/shell_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "base/fill_text.h"
+#include "shell/shell_rules.h"
 
 namespace tellaro {
 namespace {
@@ -173,6 +175,28 @@ TEST(HelpFilesTest, GuideUrlsAndHandlerCommands) {
               "\"C:\\b.exe\" -nohome \"U\"");
     EXPECT_EQ(CommandWithArgument("b.exe %L", "U"), "b.exe U");
     EXPECT_EQ(CommandWithArgument("\"C:\\b.exe\"", "U"), "\"C:\\b.exe\" \"U\"");
+}
+
+// A launch failure names the target where the system's text has "%1" and
+// never shows an insert it cannot fill.
+TEST(SystemInsertsTest, TheTargetGoesInAndOtherInsertsAreDropped) {
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"%1 \x82\xCC EXE \x83\x74\x83\x48\x81\x5B\x83\x7D\x83\x62\x83\x67",
+         "C:\\a.exe \x82\xCC EXE \x83\x74\x83\x48\x81\x5B\x83\x7D\x83\x62\x83\x67"},
+        {"'%1' needs %2.", "'C:\\a.exe' needs ."},
+        {"%1!s! and %2!d!.", "C:\\a.exe and ."},
+        {"%10 and %1%1", " and C:\\a.exeC:\\a.exe"},
+        {"100%% done, %0 %x at the end %", "100% done, %0 %x at the end %"},
+        {"unclosed %2!s", "unclosed !s"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FillSystemInserts(c.text, "C:\\a.exe"), c.expected) << c.text;
+    // The target itself is taken literally.
+    EXPECT_EQ(FillSystemInserts("%1", "C:\\%2%%"), "C:\\%2%%");
 }
 
 }  // namespace

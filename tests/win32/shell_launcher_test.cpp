@@ -24,9 +24,10 @@ struct ExecuteExCall {
     std::string idListPath;              // file-system path of the list, if it has one
 };
 
-// A launch from a thread of its own shows no message of the shell's and
-// waits for the shell before the thread ends.
-constexpr ULONG kLaunchMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+// A launch from a thread of its own lets the shell ask the user and report
+// its own failures (no SEE_MASK_FLAG_NO_UI), and waits for the shell before
+// the thread ends.
+constexpr ULONG kLaunchMask = SEE_MASK_NOASYNC;
 
 struct ExecuteCall {
     HWND owner;
@@ -370,6 +371,69 @@ HWND FindExplorerWindow(const std::string& title) {
         if (found == nullptr) Sleep(100);
     }
     return found;
+}
+
+// A visible top-level window of this process that `before` does not hold.
+HWND FindNewWindow(const std::vector<HWND>& before) {
+    struct Search {
+        const std::vector<HWND>* before;
+        HWND found;
+    } search{&before, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+            for (HWND old : *s->before)
+                if (old == window) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> WindowsOfThisProcess() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == GetCurrentProcessId())
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// A file type nobody registered: the shell offers its chooser (Wine its own
+// message), and the program adds no message of its own to it.
+TEST(ShellLauncherEndToEnd, AnUnknownFileTypeIsLeftToTheShell) {
+    shell::LaunchFailure failure;
+    while (shell::FirstLaunchFailure(failure)) shell::DropFirstLaunchFailure();
+    const std::string file = TempDirectory() + "tellaro unknown.tellaro-unregistered";
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    CloseHandle(handle);
+    const std::vector<HWND> before = WindowsOfThisProcess();
+    shell::OpenPath(file.c_str(), "open");
+    HWND asked = nullptr;
+    for (int i = 0; i < 200 && asked == nullptr; ++i) {
+        asked = FindNewWindow(before);
+        if (asked == nullptr) Sleep(50);
+    }
+    EXPECT_NE(asked, nullptr) << "the shell asked nothing";
+    if (asked != nullptr) {
+        PostMessageA(asked, WM_CLOSE, 0, 0);
+        for (int i = 0; i < 50 && IsWindow(asked); ++i) Sleep(100);
+        if (IsWindow(asked)) PostMessageA(asked, WM_COMMAND, IDCANCEL, 0);
+    }
+    EXPECT_TRUE(shell::WaitForLaunches(10000));
+    EXPECT_FALSE(shell::FirstLaunchFailure(failure)) << "a second message: " << failure.target;
+    DeleteFileA(file.c_str());
 }
 
 TEST(ShellLauncherEndToEnd, ExploreOpensAnExplorerWindow) {

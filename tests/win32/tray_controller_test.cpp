@@ -298,40 +298,147 @@ TEST_F(TrayControllerTest, AClickDuringTheSaveFailureOpensTheFolderItShows) {
 
 // A folder on a network share that does not answer holds the shell for
 // tens of seconds: that happens on a launch's own thread, while the tray,
-// the hotkey and the menus go on answering, and a second launch meanwhile
-// is not lost.
+// the hotkey and the menus go on answering, and a launch of another folder
+// meanwhile is not lost.
+constexpr DWORD kSlowLaunchMs = 6000;
+std::atomic<DWORD> g_launchSleep{kSlowLaunchMs};
 std::atomic<int> g_slowLaunches{0};
 BOOL SlowOpen(SHELLEXECUTEINFOA*) {
-    Sleep(5000);
+    Sleep(g_launchSleep);
     ++g_slowLaunches;
     return TRUE;
+}
+
+// Every launch thread ends before the fake shell is taken away.
+void WaitForSlowLaunches() {
+    EXPECT_TRUE(shell::WaitForLaunches(3 * kSlowLaunchMs));
 }
 
 TEST_F(TrayControllerTest, ASlowFolderNeverFreezesTheTray) {
     FolderSettings live = tray_->GetFolderSettings();
     live.items.Append(Item(FolderItemKind::Folder, 0, "\\\\server\\gone", "Gone"));
+    live.items.Append(Item(FolderItemKind::Folder, 0, "\\\\server\\other", "Other"));
     tray_->SetSettingsForTest(live, tray_->GetOptions());
     const shell::ShellCalls previous =
         shell::InstallShellCalls({&SlowOpen, nullptr, nullptr, nullptr});
     g_slowLaunches = 0;
+    g_launchSleep = kSlowLaunchMs;
+    // On a loaded machine anything may take a while; the answers must only
+    // come long before the launch ends.
+    constexpr DWORD kMargin = kSlowLaunchMs / 3;
     const DWORD start = GetTickCount();
     SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
-    EXPECT_LT(GetTickCount() - start, 100u) << "the command waited for the shell";
+    EXPECT_LT(GetTickCount() - start, kMargin) << "the command waited for the shell";
     // Asked from another thread, as the shell and a second instance do.
     std::atomic<int> answered{0};
     std::thread asker([&] {
         DWORD_PTR result = 0;
         for (UINT message : {static_cast<UINT>(WM_NULL), static_cast<UINT>(MSG_TRAY_NOTIFY)})
-            answered += SendMessageTimeoutA(main_, message, 1, WM_MOUSEMOVE, SMTO_NORMAL, 100,
+            answered += SendMessageTimeoutA(main_, message, 1, WM_MOUSEMOVE, SMTO_NORMAL, kMargin,
                                             &result) != 0;
     });
-    while (answered < 2 && GetTickCount() - start < 1000) Pump();
+    while (answered < 2 && GetTickCount() - start < 2 * kMargin) Pump();
     asker.join();
     EXPECT_EQ(answered, 2);
-    SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
-    EXPECT_TRUE(shell::WaitForLaunches(15000));
+    EXPECT_EQ(g_slowLaunches, 0) << "the launch was not slow: nothing shown";
+    SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE + 1, 0);
+    WaitForSlowLaunches();
     EXPECT_EQ(g_slowLaunches, 2) << "a launch was lost";
     shell::InstallShellCalls(previous);
+}
+
+// Reads and closes every message box of this thread, from a timer that
+// runs inside the box's own message loop.
+std::vector<std::string> g_boxTexts;
+void CALLBACK CloseMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char text[1024] = {};
+            if (IsWindowVisible(window) &&
+                GetDlgItemTextA(window, 0xFFFF, text, sizeof(text)) > 0) {
+                g_boxTexts.push_back(text);
+                PostMessageA(window, WM_COMMAND, IDOK, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+void PumpClosingBoxes(DWORD milliseconds) {
+    g_boxTexts.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CloseMessageBoxes);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10))
+        Pump();
+    KillTimer(nullptr, timer);
+}
+
+// A share that does not answer, chosen again and again: one launch at a
+// time, a run of the same failure said once with the target in the
+// system's words, and an exit that waits for a launch only a moment.
+TEST_F(TrayControllerTest, LaunchesOfOneTargetRunOnceAndEndWithTheProgram) {
+    FolderSettings live = tray_->GetFolderSettings();
+    live.items.Append(Item(FolderItemKind::Folder, 0, "\\\\server\\slow", "Slow"));
+    const shell::ShellCalls previous =
+        shell::InstallShellCalls({&SlowOpen, nullptr, nullptr, nullptr});
+    g_slowLaunches = 0;
+    g_launchSleep = 800;
+    tray_->SetSettingsForTest(live, tray_->GetOptions());
+    for (int click = 0; click < 3; ++click) SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
+    WaitForSlowLaunches();
+    EXPECT_EQ(g_slowLaunches, 1) << "a click on a running launch started another";
+
+    for (int failure = 0; failure < 3; ++failure)
+        shell::ReportLaunchFailure("C:\\bad.exe", ERROR_BAD_EXE_FORMAT);
+    PumpClosingBoxes(1000);
+    ASSERT_EQ(g_boxTexts.size(), 1u) << "a run of one failure was not said once";
+    EXPECT_EQ(g_boxTexts[0].find("%1"), std::string::npos) << g_boxTexts[0];
+    EXPECT_NE(g_boxTexts[0].find("C:\\bad.exe"), std::string::npos);
+
+    // The exit waits for a launch about to end...
+    SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
+    app_.reset();
+    EXPECT_EQ(g_slowLaunches, 2) << "the exit did not wait for the launch";
+    // ...and never long for one that does not.
+    Start();
+    tray_->SetSettingsForTest(live, tray_->GetOptions());
+    g_launchSleep = kSlowLaunchMs;
+    SendMessageA(main_, WM_COMMAND, CMD_USER_ITEM_BASE, 0);
+    app_.reset();
+    EXPECT_EQ(g_slowLaunches, 2) << "the exit waited for the launch to end";
+    WaitForSlowLaunches();
+    shell::InstallShellCalls(previous);
+}
+
+// Any program can find the main window by its caption and post it anything:
+// a launch-failure notice with a value in it, a drop whose handle is other
+// memory of the program's or no handle at all, a drop-menu command with no
+// drag running. None may crash the program, free what it does not own or
+// show a message.
+TEST_F(TrayControllerTest, MessagesFromOtherProgramsAreHarmless) {
+    tray_->GetSettingsWindow()->Show(1);
+    const HGLOBAL notADrop = GlobalAlloc(GHND, 64);
+    ASSERT_NE(notADrop, nullptr);
+    const UINT_PTR randomValue = static_cast<UINT_PTR>(0x5EED1234ABCD5678ull) ^ GetTickCount();
+    PostMessageA(main_, MSG_LAUNCH_FAILED, 0, 1);
+    PostMessageA(main_, MSG_LAUNCH_FAILED, randomValue, static_cast<LPARAM>(randomValue));
+    PostMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(notADrop), 0);
+    PostMessageA(main_, WM_DROPFILES, 1, 0);
+    PostMessageA(main_, WM_DROPFILES, randomValue, 0);
+    for (UINT command : {ID_DROP_MOVE_INTO_GROUP, ID_DROP_COPY_BELOW, ID_DROP_MOVE_BELOW})
+        PostMessageA(main_, WM_COMMAND, command, 0);
+    // A notification's pointer, which the system lets through...
+    EXPECT_TRUE(
+        PostMessageA(main_, WM_NOTIFY, IDC_SETTINGS_TREE, static_cast<LPARAM>(randomValue)));
+    PostMessageA(main_, WM_NOTIFY, IDC_SETTINGS_TREE, 1);
+    // ...unlike the sizing rectangle's, which needs no guard of ours.
+    EXPECT_FALSE(PostMessageA(main_, WM_SIZING, WMSZ_RIGHT, static_cast<LPARAM>(randomValue)));
+    PumpClosingBoxes(500);
+    EXPECT_TRUE(IsWindow(main_));
+    EXPECT_TRUE(g_boxTexts.empty()) << g_boxTexts[0];
+    EXPECT_EQ(GlobalSize(notADrop), 64u) << "memory that was no drop was freed";
+    GlobalFree(notADrop);
+    tray_->GetSettingsWindow()->Show(0);
 }
 
 // While a message box, a modal dialog or a menu waits for the user, the
