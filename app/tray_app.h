@@ -29,7 +29,7 @@ class Window;
 
 // Where the controller keeps its settings file; tests point it elsewhere.
 struct TrayAppConfig {
-    std::string settingsFolder;           // empty: the per-user settings folder
+    std::wstring settingsFolder;          // empty: the per-user settings folder
     StorageNotifier* notifier = nullptr;  // null: message boxes
 };
 
@@ -75,11 +75,11 @@ public:
     // Launches that failed on their threads: says so, each with the system's
     // reason. The message's parameters are never read: any program can post it.
     virtual void OnLaunchFailed();
-    virtual int ItemFilePath(std::string& path);
+    virtual int ItemFilePath(std::wstring& path);
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();
     virtual int SaveItemFile();
-    virtual int CreateDirectoryTree(const std::string& path);
+    virtual int CreateDirectoryTree(const std::wstring& path);
     virtual int OpenInBrowser(const char* url);
     virtual int RegisterPopupHotKey();
     virtual int UnregisterPopupHotKey();

@@ -57,14 +57,7 @@ void TrayApp::OpenSpecialFolder2(std::uint16_t id) {
 
 void TrayApp::OpenDesktopEntry(std::uint16_t id) {
     if (!menus_ || id < CMD_DESKTOP_BASE) return;
-    const std::size_t n = static_cast<std::size_t>(id - CMD_DESKTOP_BASE);
-    const std::size_t shellItems = menus_->DesktopShellItemCount();
-    const std::vector<std::string>& paths = menus_->DesktopPaths();
-    if (n < shellItems) {
-        shell::OpenDesktopShellItem(menus_->DesktopShellItem(n));
-    } else if (n - shellItems < paths.size()) {
-        shell::OpenDesktopPath(paths[n - shellItems].c_str());
-    }
+    menus_->OpenDesktopEntry(static_cast<std::size_t>(id - CMD_DESKTOP_BASE));
 }
 
 void TrayApp::OnOpenSpecialFolderMessage(LPARAM node) {

@@ -6,9 +6,11 @@
 
 namespace tellaro {
 
-int TrayApp::ItemFilePath(std::string& path) { return store_ ? store_->ItemFilePath(path) : -1; }
+int TrayApp::ItemFilePath(std::wstring& path) {
+    return store_ ? store_->ItemFilePath(path) : -1;
+}
 
-int TrayApp::CreateDirectoryTree(const std::string& path) {
+int TrayApp::CreateDirectoryTree(const std::wstring& path) {
     return SettingsStore::CreateDirectoryTree(path);
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/system_code_page.h"
 #include "bench/sample_settings.h"
 #include "bench/timing.h"
 #include "menu/popup_menus.h"
@@ -70,11 +71,11 @@ private:
 
 std::size_t EnumerateFolder(const std::string& dir) {
     std::size_t n = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*.*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WidenFromSystem(dir + "\\*.*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     do ++n;
-    while (FindNextFileA(search, &found));
+    while (FindNextFileW(search, &found));
     FindClose(search);
     return n;
 }
@@ -100,15 +101,15 @@ std::size_t EnumerateDesktopNamespace() {
 
 // Inserts `count` string entries into `menu` at the end.
 void InsertEntries(HMENU menu, std::size_t count) {
-    char text[] = "entry0000.txt";
-    MENUITEMINFOA info = {};
+    wchar_t text[] = L"entry0000.txt";
+    MENUITEMINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID | MIIM_TYPE;
     info.fType = MFT_STRING;
     info.dwTypeData = text;
     for (std::size_t i = 0; i < count; ++i) {
         info.wID = static_cast<UINT>(CMD_DESKTOP_BASE + i % kMaxDesktopEntries);
-        InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &info);
+        InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
     }
 }
 
@@ -156,7 +157,7 @@ void BenchBuild(Scratch& scratch) {
     const FolderSettings settings = ThousandItems();
     OptionsRecord options;
     PopupMenus menus;
-    menus.SetDesktopDirectories({empty});
+    menus.SetDesktopDirectories({WidenFromSystem(empty)});
     // Each run also releases the previous run's menus, as a rebuild does.
     const double ms = MedianMs(kRepetitions, [&] { menus.BuildMenus(settings, options, true); });
     const std::size_t entries = EntriesBuilt(menus);
@@ -166,7 +167,7 @@ void BenchBuild(Scratch& scratch) {
     const double shellMs = MedianMs(kRepetitions, [] { EnumerateDesktopNamespace(); });
     std::printf("BuildMenus: 1000 user items, %zu menus, %zu entries in all\n", menuCount, entries);
     std::printf(
-        "  floor parts: create+destroy menus %.3f ms, InsertMenuItemA %.3f ms, "
+        "  floor parts: create+destroy menus %.3f ms, InsertMenuItemW %.3f ms, "
         "desktop IShellFolder %.3f ms\n",
         lifetimeMs, insertMs, shellMs);
     Report("  BuildMenus", ms, lifetimeMs + insertMs + shellMs);
@@ -180,7 +181,7 @@ struct RefillFigures {
 RefillFigures BenchRefill(Scratch& scratch, std::size_t files) {
     const std::string dir = scratch.FolderWith(files);
     PopupMenus menus;
-    menus.SetDesktopDirectories({dir});
+    menus.SetDesktopDirectories({WidenFromSystem(dir)});
     FolderSettings settings;
     menus.BuildMenus(settings, OptionsRecord(), true);
     HMENU top = menus.FolderMenu();
@@ -193,8 +194,8 @@ RefillFigures BenchRefill(Scratch& scratch, std::size_t files) {
     std::printf("Desktop refill: %zu files, %zu entries (%zu shell objects)\n", files, entries,
                 menus.DesktopShellItemCount());
     std::printf(
-        "  floor parts: FindFirstFileA %.3f ms, desktop IShellFolder %.3f ms, "
-        "InsertMenuItemA %.3f ms\n",
+        "  floor parts: FindFirstFileW %.3f ms, desktop IShellFolder %.3f ms, "
+        "InsertMenuItemW %.3f ms\n",
         findMs, shellMs, insertMs);
     Report("  refill on WM_INITMENU", ms, findMs + shellMs + insertMs);
     return RefillFigures{ms, findMs + shellMs + insertMs};
@@ -209,12 +210,14 @@ void BenchRemoval(std::size_t count) {
         menu = CreatePopupMenu();
         InsertEntries(menu, count);
     };
-    const double front = MedianMs(kRepetitions, 
+    const double front = MedianMs(
+        kRepetitions,
         [&] {
             while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
         },
         refill);
-    const double back = MedianMs(kRepetitions, 
+    const double back = MedianMs(
+        kRepetitions,
         [&] {
             for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
                 RemoveMenu(menu, i, MF_BYPOSITION);

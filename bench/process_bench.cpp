@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -63,16 +64,16 @@ long GuiCount(HANDLE process, DWORD which) {
                                                                       : static_cast<long>(count);
 }
 
-std::string ItemFileInSettingsFolder() {
-    char base[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base))) return {};
-    const std::string folder = std::string(base) + "\\Morvane\\Tellaro";
+std::wstring ItemFileInSettingsFolder() {
+    wchar_t base[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base))) return {};
+    const std::wstring folder = std::wstring(base) + L"\\Morvane\\Tellaro";
     if (SettingsStore::CreateDirectoryTree(folder) != 0) return {};
-    return folder + "\\" + SettingsStore::kItemFileName;
+    return folder + L"\\" + SettingsStore::kItemFileName;
 }
 
-bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+bool WriteWhole(const std::wstring& path, const std::vector<char>& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
 }
@@ -115,7 +116,7 @@ std::string CountText(long count) {
 SettingsFileSwap::SettingsFileSwap(const FolderSettings& settings)
     : path_(ItemFileInSettingsFolder()) {
     if (path_.empty()) return;
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(std::filesystem::path(path_), std::ios::binary);
     if (in) {
         previous_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         hadPrevious_ = true;
@@ -129,7 +130,7 @@ SettingsFileSwap::~SettingsFileSwap() {
     if (hadPrevious_)
         WriteWhole(path_, previous_);
     else
-        DeleteFileA(path_.c_str());
+        DeleteFileW(path_.c_str());
 }
 
 ChildProcess::~ChildProcess() {

@@ -41,7 +41,7 @@ public:
     bool Written() const { return written_; }
 
 private:
-    std::string path_;
+    std::wstring path_;
     std::vector<char> previous_;
     bool hadPrevious_ = false;
     bool written_ = false;

@@ -11,7 +11,6 @@
 #include "config/item_codec.h"
 #include "config/kept_saves.h"
 #include "config/legacy_import.h"
-#include "config/profile_file.h"
 #include "config/special_folder_table.h"
 #include "config/special_folders_win.h"
 #include "config/system_info.h"
@@ -21,21 +20,33 @@ namespace tellaro {
 
 namespace {
 
-constexpr const char* kVendorSubfolder = "\\Morvane\\Tellaro";
+constexpr const wchar_t* kVendorSubfolder = L"\\Morvane\\Tellaro";
 constexpr int kCsidlAppData = 26;       // roaming: all the NT 4 shell offers
 constexpr int kCsidlLocalAppData = 28;  // from NT 5 on
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+// The settings folder is the program's own and never stored, so it is used
+// as UTF-16: below a profile named "José" on a Japanese system the code
+// page would give "Jose", a folder that is not there.
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool IsDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsDirectory(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
 // Missing, as opposed to present but out of reach (access denied and the like).
-bool IsMissing(const std::string& path) {
+bool IsMissing(const std::wstring& path) {
     if (Exists(path)) return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -65,20 +76,39 @@ bool ReadExactly(HANDLE file, void* buffer, DWORD size, DWORD& got) {
     return ReadFile(file, buffer, size, &got, nullptr) != 0;
 }
 
-class ProfileIniReader : public LegacyIniReader {
+// The older program wrote its INI in the code page, and the import takes
+// the code page's text; only the file's path needs UTF-16. A value the code
+// page cannot hold exactly (a hand-edited Unicode file) counts as missing.
+class WideIniReader : public LegacyIniReader {
 public:
-    explicit ProfileIniReader(ProfileFile& file) : file_(file) {}
+    explicit WideIniReader(std::wstring path) : path_(std::move(path)) {}
     int ReadInt(const char* section, const char* key, int defaultValue) override {
-        return file_.ReadInt(section, key, defaultValue);
+        return static_cast<int>(GetPrivateProfileIntW(WidenFromSystem(section).c_str(),
+                                                      WidenFromSystem(key).c_str(), defaultValue,
+                                                      path_.c_str()));
     }
     std::string ReadString(const char* section, const char* key,
                            const char* defaultValue) override {
-        const char* text = file_.ReadString(section, key, defaultValue);
-        return text ? text : defaultValue;
+        const std::string fallback = defaultValue != nullptr ? defaultValue : "";
+        const std::wstring wideSection = WidenFromSystem(section), wideKey = WidenFromSystem(key),
+                           wideDefault = WidenFromSystem(fallback);
+        // The platform cuts a value that does not fit and says so only by
+        // filling the buffer; grow until the value comes back shorter.
+        for (DWORD size = 1024; size <= 0x10000000u; size *= 2) {
+            std::wstring work(size, L'\0');
+            const DWORD length =
+                GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideDefault.c_str(),
+                                         &work[0], size, path_.c_str());
+            if (length + 1 == size || length + 2 == size) continue;
+            work.resize(length);
+            std::optional<std::string> text = ToSystemAnsi(work);
+            return text ? *text : fallback;
+        }
+        return fallback;
     }
 
 private:
-    ProfileFile& file_;
+    std::wstring path_;
 };
 
 class ShellResolver : public LegacyImportResolver {
@@ -86,7 +116,9 @@ public:
     std::optional<std::string> SpecialFolderPath(std::size_t entryIndex) override {
         return tellaro::SpecialFolderPath(SpecialFolderTable::Entry(entryIndex).csidl);
     }
-    bool DirectoryExists(const std::string& path) override { return IsDirectory(path); }
+    bool DirectoryExists(const std::string& path) override {
+        return IsDirectory(WidenFromSystem(path));
+    }
     std::string DisplayName(int stringId) override { return LoadResourceString(stringId); }
 };
 
@@ -97,54 +129,59 @@ void MessageBoxNotifier::ShowError(int textId, int captionId) {
                     MB_OK | MB_ICONERROR);
 }
 
+void MessageBoxNotifier::ShowNamedError(int textId, int captionId, const std::wstring& name) {
+    ModalMessageBoxWide(nullptr, LoadResourceString(textId), name, LoadResourceString(captionId),
+                        MB_OK | MB_ICONERROR);
+}
+
 SettingsStore::SettingsStore(SystemInfo& system, StorageNotifier& notifier,
-                             std::string settingsFolder)
+                             std::wstring settingsFolder)
     : system_(system), notifier_(notifier), settingsFolder_(std::move(settingsFolder)) {}
 
 // Below the current directory: the user's own folder when the logon name can
 // be had, else one shared folder.
-std::string SettingsStore::FallbackFolder() {
-    if (const char* user = system_.UserDirectory()) return user;
+std::wstring SettingsStore::FallbackFolder() {
+    if (const char* user = system_.UserDirectory()) return WidenFromSystem(user);
     const char* current = system_.CurrentDirectory();
-    return std::string(current ? current : "") + "\\Tellaro";
+    return WidenFromSystem(current ? current : "") + L"\\Tellaro";
 }
 
-std::string SettingsStore::DefaultSettingsFolder() {
+std::wstring SettingsStore::DefaultSettingsFolder() {
     if (system_.IsNT()) {
         const int csidl = system_.MajorVersion() < 5 ? kCsidlAppData : kCsidlLocalAppData;
-        if (std::optional<std::string> base = SpecialFolderPath(csidl))
+        if (std::optional<std::wstring> base = SpecialFolderPathWide(csidl))
             return *base + kVendorSubfolder;
     }
     return FallbackFolder();
 }
 
-int SettingsStore::ItemFilePath(std::string& path) {
+int SettingsStore::ItemFilePath(std::wstring& path) {
     if (itemFilePath_.empty()) {
-        const std::string folder =
+        const std::wstring folder =
             settingsFolder_.empty() ? DefaultSettingsFolder() : settingsFolder_;
-        // A folder that can't be made shows up later, when the file can't be opened.
+        // A folder that can't be made is told of when the settings are loaded.
         if (!Exists(folder)) CreateDirectoryTree(folder);
-        itemFilePath_ = folder + "\\" + kItemFileName;
+        itemFilePath_ = folder + L"\\" + kItemFileName;
     }
     path = itemFilePath_;
     return 0;
 }
 
-int SettingsStore::CreateDirectoryTree(const std::string& path) {
+int SettingsStore::CreateDirectoryTree(const std::wstring& path) {
     if (path.empty()) return -1;
     if (IsDirectory(path)) return 0;
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos) return -1;
+    const std::size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return -1;
     if (CreateDirectoryTree(path.substr(0, slash)) != 0) return -1;
     if (Exists(path)) return 0;
-    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : -1;
+    return CreateDirectoryW(path.c_str(), nullptr) ? 0 : -1;
 }
 
-bool SettingsStore::WriteItemFile(const std::string& path, const OptionsRecord& options,
+bool SettingsStore::WriteItemFile(const std::wstring& path, const OptionsRecord& options,
                                   const FolderSettings& settings) {
     const std::vector<std::uint8_t> image = EncodeItemFile(options, settings);
-    const std::string temp = path + kTempSuffix;
-    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring temp = path + kTempSuffix;
+    FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD written = 0;
@@ -154,33 +191,37 @@ bool SettingsStore::WriteItemFile(const std::string& path, const OptionsRecord& 
     // Only a file that is whole on disk may take the old one's place; the
     // one it replaces is kept first, as the user's way back.
     if (!file.Close() || !complete) {
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         return false;
     }
-    KeepPreviousSave(WidenFromSystem(path));
-    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    KeepPreviousSave(path);
+    if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temp.c_str());
+    DeleteFileW(temp.c_str());
     return false;
 }
 
 int SettingsStore::SaveItemFile(const OptionsRecord& options, const FolderSettings& settings) {
     bool saved = false;
+    bool hadFile = false;
     try {
-        std::string path;
+        std::wstring path;
         ItemFilePath(path);
+        hadFile = IsFile(path);
         saved = WriteItemFile(path, options, settings);
     } catch (...) {  // out of memory: the same as any other failed save
         saved = false;
     }
     if (saved) return 0;
-    notifier_.ShowError(IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION);
+    // Only where there was a file can it be said to be left as it was.
+    notifier_.ShowError(hadFile ? IDS_SAVE_FAILED : IDS_SAVE_FAILED_NO_FILE,
+                        IDS_SAVE_FAILED_CAPTION);
     return -1;
 }
 
-int SettingsStore::ReadItemFile(const std::string& path, OptionsRecord& options,
+int SettingsStore::ReadItemFile(const std::wstring& path, OptionsRecord& options,
                                 FolderSettings& settings) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return -1;
     std::uint8_t head[4] = {};
@@ -207,7 +248,7 @@ int SettingsStore::ReadItemFile(const std::string& path, OptionsRecord& options,
     const DecodeResult result = DecodeItemFile(image.data(), image.size(), options, settings);
     if (result.status == DecodeStatus::Corrupt) {
         // Keep the damaged file for a closer look: the next save replaces it.
-        CopyFileA(path.c_str(), (path + kBadCopySuffix).c_str(), FALSE);
+        CopyFileW(path.c_str(), (path + kBadCopySuffix).c_str(), FALSE);
         notifier_.ShowError(IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION);
         return 1;
     }
@@ -221,11 +262,15 @@ int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings
                                 const DefaultsFiller& fillDefaults) {
     int result = -1;
     try {
-        std::string path;
+        std::wstring path;
         ItemFilePath(path);
+        const std::wstring folder = FolderOf(path);
         // Without its folder the file can't be opened, let alone written:
-        // the defaults stay, and the first save will tell the user.
-        if (!IsDirectory(path.substr(0, path.find_last_of('\\')))) {
+        // the defaults stay for this run, and the user is told why now
+        // rather than at the first OK.
+        if (!IsDirectory(folder)) {
+            notifier_.ShowNamedError(IDS_SETTINGS_FOLDER_UNUSABLE, IDS_LOAD_CORRUPT_CAPTION,
+                                     folder);
             result = -1;
         } else if (IsMissing(path)) {
             // The new file is written from the defaults: complete them first.
@@ -243,23 +288,21 @@ int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings
     return result == 1 ? 0 : -1;
 }
 
-std::string SettingsStore::LegacyIniPath() {
-    std::string folder = settingsFolder_;
+std::wstring SettingsStore::LegacyIniPath() {
+    std::wstring folder = settingsFolder_;
     if (folder.empty() && system_.IsNT() && system_.MajorVersion() >= 5) {
-        if (std::optional<std::string> base = SpecialFolderPath(kCsidlLocalAppData))
+        if (std::optional<std::wstring> base = SpecialFolderPathWide(kCsidlLocalAppData))
             folder = *base + kVendorSubfolder;
     }
     if (folder.empty()) folder = FallbackFolder();
-    return folder + "\\" + kLegacyIniName;
+    return folder + L"\\" + kLegacyIniName;
 }
 
 int SettingsStore::ImportLegacyIni(OptionsRecord& options, FolderSettings& settings) {
     try {
-        const std::string path = LegacyIniPath();
-        if (!Exists(path)) return -1;
-        ProfileFile ini;
-        if (ini.Attach(path.c_str()) != 0) return -1;
-        ProfileIniReader reader(ini);
+        std::wstring path = LegacyIniPath();
+        if (!IsFile(path)) return -1;
+        WideIniReader reader(std::move(path));
         ShellResolver resolver;
         // Into copies, so that running out of memory halfway changes nothing.
         OptionsRecord newOptions = options;

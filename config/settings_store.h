@@ -19,33 +19,43 @@ class StorageNotifier {
 public:
     virtual ~StorageNotifier() = default;
     virtual void ShowError(int textId, int captionId) = 0;
+    // The same with `name` put in for the text's %s; UTF-16, as a folder
+    // may be named outside the code page. Notifiers that only count the
+    // messages need not take the name.
+    virtual void ShowNamedError(int textId, int captionId, const std::wstring& name) {
+        static_cast<void>(name);
+        ShowError(textId, captionId);
+    }
 };
 
 // A message box with the error icon and no owner window.
 class MessageBoxNotifier : public StorageNotifier {
 public:
     void ShowError(int textId, int captionId) override;
+    void ShowNamedError(int textId, int captionId, const std::wstring& name) override;
 };
 
 class SettingsStore {
 public:
-    static constexpr const char* kItemFileName = "Tellaro.tlr";
-    static constexpr const char* kLegacyIniName = "Tellaro.ini";
+    static constexpr const wchar_t* kItemFileName = L"Tellaro.tlr";
+    static constexpr const wchar_t* kLegacyIniName = L"Tellaro.ini";
     // Suffixes of the files kept beside the item file: a copy of a file that
     // could not be read, and the file being written before it replaces the
     // old one.
-    static constexpr const char* kBadCopySuffix = ".bad";
-    static constexpr const char* kTempSuffix = ".tmp";
+    static constexpr const wchar_t* kBadCopySuffix = L".bad";
+    static constexpr const wchar_t* kTempSuffix = L".tmp";
 
     // `settingsFolder` replaces the per-user settings folder when not empty;
-    // the legacy INI is then looked for there too.
-    SettingsStore(SystemInfo& system, StorageNotifier& notifier, std::string settingsFolder = {});
+    // the legacy INI is then looked for there too. Paths here are UTF-16:
+    // the folder is the program's own, and only the file's contents keep
+    // the code page.
+    SettingsStore(SystemInfo& system, StorageNotifier& notifier, std::wstring settingsFolder = {});
 
     // The full path of the item file, computed (and its folder created) on
     // the first call and remembered. Always 0.
-    int ItemFilePath(std::string& path);
+    int ItemFilePath(std::wstring& path);
     // 0 when `path` exists afterwards (as a directory, or as a file), else -1.
-    static int CreateDirectoryTree(const std::string& path);
+    static int CreateDirectoryTree(const std::wstring& path);
     // Replaces the item file through a temporary file, so a failure at any
     // step leaves the previous file whole. 0, or -1 after telling the user.
     int SaveItemFile(const OptionsRecord& options, const FolderSettings& settings);
@@ -55,7 +65,8 @@ public:
 
     // 0: settings read, or a damaged file reported and set aside (settings
     // unchanged), or the legacy INI imported. 1: first run, defaults saved
-    // and nothing to import. -1: the file can't be opened or read.
+    // and nothing to import. -1: the file can't be opened or read, or the
+    // settings folder can't be used (which is told).
     int LoadItemFile(OptionsRecord& options, FolderSettings& settings,
                      const DefaultsFiller& fillDefaults = nullptr);
     // 0 when the INI was imported into `options` and `settings`; -1 when
@@ -63,18 +74,18 @@ public:
     int ImportLegacyIni(OptionsRecord& options, FolderSettings& settings);
 
 private:
-    std::string DefaultSettingsFolder();
-    std::string FallbackFolder();
-    std::string LegacyIniPath();
+    std::wstring DefaultSettingsFolder();
+    std::wstring FallbackFolder();
+    std::wstring LegacyIniPath();
     // 0 read, 1 damaged and reported, -1 unreadable.
-    int ReadItemFile(const std::string& path, OptionsRecord& options, FolderSettings& settings);
-    bool WriteItemFile(const std::string& path, const OptionsRecord& options,
+    int ReadItemFile(const std::wstring& path, OptionsRecord& options, FolderSettings& settings);
+    bool WriteItemFile(const std::wstring& path, const OptionsRecord& options,
                        const FolderSettings& settings);
 
     SystemInfo& system_;
     StorageNotifier& notifier_;
-    std::string settingsFolder_;
-    std::string itemFilePath_;
+    std::wstring settingsFolder_;
+    std::wstring itemFilePath_;
 };
 
 }  // namespace tellaro

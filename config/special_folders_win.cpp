@@ -4,6 +4,7 @@
 // The shell's declarations build on windows.h.
 #include <shlobj.h>
 
+#include "base/system_code_page.h"
 #include "config/special_folder_table.h"
 
 namespace tellaro {
@@ -29,12 +30,19 @@ bool IsSpecialFolderAvailable(int csidl) {
     return ItemIdList(csidl).list != nullptr;
 }
 
-std::optional<std::string> SpecialFolderPath(int csidl) {
+std::optional<std::wstring> SpecialFolderPathWide(int csidl) {
     ItemIdList ids(csidl);
     if (!ids.list) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(ids.list, path)) return std::nullopt;
-    return std::string(path);
+    // The call's own limit: it never writes more than MAX_PATH characters.
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(ids.list, path)) return std::nullopt;
+    return std::wstring(path);
+}
+
+std::optional<std::string> SpecialFolderPath(int csidl) {
+    const std::optional<std::wstring> wide = SpecialFolderPathWide(csidl);
+    if (!wide) return std::nullopt;
+    return ToSystemAnsi(*wide);
 }
 
 void FillInitialSpecialFolderOrder(FolderSettings& settings) {

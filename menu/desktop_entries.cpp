@@ -4,16 +4,16 @@ namespace tellaro {
 
 namespace {
 
-constexpr char kShortcutExtension[] = ".LNK";
-constexpr char kDirectorySuffix[] = " <DIR>";
+constexpr wchar_t kShortcutExtension[] = L".LNK";
+constexpr wchar_t kDirectorySuffix[] = L" <DIR>";
 
-// Only a-z is folded, as a locale-independent rule: no lead byte of the
-// code page is an ASCII letter, so a match is always four plain characters.
-bool IsShortcutExtension(const std::string& ext) {
-    if (ext.size() != sizeof(kShortcutExtension) - 1) return false;
+// Only a-z is folded, as a locale-independent rule: the shell too matches
+// ".lnk" without regard to case, and a full-width "ＬＮＫ" is another name.
+bool IsShortcutExtension(const std::wstring& ext) {
+    if (ext.size() != sizeof(kShortcutExtension) / sizeof(wchar_t) - 1) return false;
     for (std::size_t i = 0; i < ext.size(); ++i) {
-        char c = ext[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        wchar_t c = ext[i];
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
         if (c != kShortcutExtension[i]) return false;
     }
     return true;
@@ -21,10 +21,10 @@ bool IsShortcutExtension(const std::string& ext) {
 
 }  // namespace
 
-std::string DesktopEntryText(const std::string& name, bool isDirectory) {
+std::wstring DesktopEntryText(const std::wstring& name, bool isDirectory) {
     if (isDirectory) return name + kDirectorySuffix;
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && IsShortcutExtension(name.substr(dot)))
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && IsShortcutExtension(name.substr(dot)))
         return name.substr(0, dot);
     return name;
 }

@@ -25,8 +25,10 @@ inline bool IsPlainFileSystemObject(std::uint32_t attributes) {
 }
 
 // The text of a directory listing's entry: a directory gets " <DIR>"; a
-// shortcut (last extension ".lnk" in any case) loses the extension.
-std::string DesktopEntryText(const std::string& name, bool isDirectory);
+// shortcut (last extension ".lnk" in any case) loses the extension. Names
+// come as the file system has them (UTF-16): the code page would show a name
+// it lacks as "?" or as a look-alike.
+std::wstring DesktopEntryText(const std::wstring& name, bool isDirectory);
 
 // What desktop entry n refers to, with the shell objects first.
 struct DesktopEntryRef {

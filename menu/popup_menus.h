@@ -47,10 +47,10 @@ public:
     // A group's level as a new submenu, with its nested groups; NULL when a
     // menu cannot be created.
     HMENU BuildGroupMenu(const UserMenuEntry& group);
-    int AppendDesktopNamespace(MENUITEMINFOA& entry) {
+    int AppendDesktopNamespace(MENUITEMINFOW& entry) {
         return desktop_.AppendDesktopNamespace(entry);
     }
-    int AppendDirectoryEntries(MENUITEMINFOA& entry, const std::string& directory) {
+    int AppendDirectoryEntries(MENUITEMINFOW& entry, const std::wstring& directory) {
         return desktop_.AppendDirectoryEntries(entry, directory);
     }
     int FreeDesktopItems() { return desktop_.FreeDesktopItems(); }
@@ -71,12 +71,13 @@ public:
     // What the desktop submenu's entries stood for at its last fill.
     std::size_t DesktopShellItemCount() const { return desktop_.ShellItemCount(); }
     LPCITEMIDLIST DesktopShellItem(std::size_t i) const { return desktop_.ShellItem(i); }
-    const std::vector<std::string>& DesktopPaths() const { return desktop_.Paths(); }
+    const std::vector<std::wstring>& DesktopPaths() const { return desktop_.Paths(); }
     std::size_t DesktopEntryCount() const { return desktop_.EntryCount(); }
     DesktopEntryRef ResolveDesktopEntry(std::size_t n) const { return desktop_.Resolve(n); }
+    void OpenDesktopEntry(std::size_t n) const { desktop_.Open(n); }
 
     // Lists these directories instead of the shell's desktop directories.
-    void SetDesktopDirectories(std::vector<std::string> directories) {
+    void SetDesktopDirectories(std::vector<std::wstring> directories) {
         desktop_.SetDirectories(std::move(directories));
     }
     void UseShellDesktopDirectories() { desktop_.UseShellDirectories(); }

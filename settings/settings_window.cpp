@@ -197,6 +197,12 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             // capture on purpose.
             if (own && dragging_ && !dropMenuOpen_) CancelDrag();
             break;
+        case WM_ACTIVATE:
+        case WM_ACTIVATEAPP:
+            // Another program came to the front: the button may be released
+            // over its window, which must not drop into this tree.
+            if (own && dragging_ && !dropMenuOpen_ && IsDeactivation(record)) CancelDrag();
+            break;
         case WM_EXITMENULOOP:
             if (own) OnExitMenuLoop();
             break;
@@ -217,6 +223,11 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             break;
     }
     return 0;
+}
+
+bool SettingsWindow::IsDeactivation(const DialogMessage& record) {
+    if (record.message == WM_ACTIVATEAPP) return record.wParam == FALSE;
+    return LOWORD(record.wParam) == WA_INACTIVE;
 }
 
 bool SettingsWindow::IsOwnTreeNotify(const DialogMessage& record) const {

@@ -12,9 +12,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "config/folder_model.h"
 #include "config/system_info.h"
+#include "settings/item_names.h"
 #include "settings/settings_frame_rules.h"
 #include "settings/settings_tree.h"
 #include "settings/tree_editor.h"
@@ -148,10 +150,13 @@ private:
     bool MakeDragImage(HTREEITEM item, int image);
     void DropCommand(bool below, bool copy);
     bool IsNodeOfTree(NodeHandle node) const;
+    // The folders of `plan` that were not added, named in one message.
+    void ReportRefusals(const DropPlan& plan);
     NodeHandle DropHighlight() const;
 
     void BuildPendingTree();
     bool IsOwnTreeNotify(const DialogMessage& record) const;
+    static bool IsDeactivation(const DialogMessage& record);
     int MeasureLayout();
     int CreateImageLists();
     void LoadShellImages();
@@ -184,6 +189,8 @@ private:
     bool cutPending_ = false;
     NodeHandle dragSource_ = kNoNode;
     NodeHandle dropTarget_ = kNoNode;
+    // Special folders a transfer could not add, for one message after it.
+    std::vector<DroppedPath> refusedSpecialFolders_;
     bool shellImagesLoaded_ = false;
     std::uint8_t hasDirectory1_[kSpecialFolderCount1] = {};
     std::uint8_t hasDirectory2_[kSpecialFolderCount2] = {};

@@ -2,11 +2,14 @@
 // allowed / not-allowed sign, the left-button move, the right-button drop
 // menu and its commands. Which transfer a drop makes is TreeEditor's.
 #include <new>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "base/modal_loop.h"
 #include "res/resource.h"
 #include "settings/drag_rules.h"
+#include "settings/item_names.h"
 #include "settings/settings_window.h"
 
 namespace tellaro {
@@ -191,7 +194,20 @@ void SettingsWindow::OnDropMenu() {
 
 int SettingsWindow::TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy) {
     dropTarget_ = kNoNode;
-    return editor_.TransferItem(source, target, below, copy);
+    refusedSpecialFolders_.clear();
+    const int result = editor_.TransferItem(source, target, below, copy);
+    // One message for the whole transfer: a list copied as a group may
+    // hold several folders the item file cannot name.
+    std::vector<DroppedPath> refused;
+    refused.swap(refusedSpecialFolders_);
+    if (!refused.empty()) {
+        try {
+            ReportRefusals(PlanDroppedPaths(
+                refused, [](const std::wstring&) -> std::optional<std::string> { return {}; }));
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    return result;
 }
 
 int SettingsWindow::MoveItem(NodeHandle source, NodeHandle target, bool below) {

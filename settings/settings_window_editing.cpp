@@ -12,6 +12,7 @@
 #include "base/resource_text.h"
 #include "base/system_code_page.h"
 #include "config/special_folder_table.h"
+#include "config/special_folders_win.h"
 #include "res/resource.h"
 #include "settings/item_names.h"
 #include "settings/settings_window.h"
@@ -186,14 +187,17 @@ int SettingsWindow::OnDropFiles(HDROP drop) {
     for (const std::string& folder : plan.folders)
         editor_.InsertNewItem(folder, std::string(), FolderItemKind::Folder, true);
     if (!plan.folders.empty()) Invalidate();
-    if (!plan.refusedNames.empty()) {
-        std::wstring names = plan.refusedNames;
-        if (plan.unnamedRefusals > 0)
-            names += L"\n" + WidenFromSystem(FillText(Text(IDS_DROP_MORE_REFUSED),
-                                                      std::to_string(plan.unnamedRefusals)));
-        ShowNamesMessage(IDS_DROP_REFUSED, names);
-    }
+    ReportRefusals(plan);
     return result;
+}
+
+void SettingsWindow::ReportRefusals(const DropPlan& plan) {
+    if (plan.refusedNames.empty()) return;
+    std::wstring names = plan.refusedNames;
+    if (plan.unnamedRefusals > 0)
+        names += L"\n" + WidenFromSystem(FillText(Text(IDS_DROP_MORE_REFUSED),
+                                                  std::to_string(plan.unnamedRefusals)));
+    ShowNamesMessage(IDS_DROP_REFUSED, names);
 }
 
 int SettingsWindow::ShowNamesMessage(int textId, const std::wstring& names) {
@@ -210,19 +214,23 @@ bool SettingsWindow::SpecialFolderDirectory(std::size_t tableIndex, std::string&
     const std::size_t j =
         tableIndex < kSpecialFolderCount1 ? tableIndex : tableIndex - kSpecialFolderCount1;
     if (hasDirectory[j] == 0) return false;
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, SpecialFolderTable::Entry(tableIndex).csidl,
-                                          &list)) ||
-        list == nullptr)
-        return false;
-    char buffer[MAX_PATH] = {};
-    const bool found = SHGetPathFromIDListA(list, buffer) != 0;
-    CoTaskMemFree(list);
+    const std::optional<std::wstring> wide =
+        SpecialFolderPathWide(SpecialFolderTable::Entry(tableIndex).csidl);
     // The directory may have gone since the window first asked.
-    const DWORD attributes = found ? GetFileAttributesA(buffer) : INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = wide ? GetFileAttributesW(wide->c_str()) : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return false;
-    path = buffer;
+    // The item file holds the code page's text: a path it cannot hold
+    // exactly is refused as a dropped one is, never stored as a look-alike.
+    std::optional<std::string> exact = ToSystemAnsi(*wide);
+    if (!exact) {
+        try {
+            refusedSpecialFolders_.push_back({*wide, true});
+        } catch (const std::bad_alloc&) {
+        }
+        return false;
+    }
+    path = std::move(*exact);
     return true;
 }
 

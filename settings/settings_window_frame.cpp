@@ -101,9 +101,11 @@ void SettingsWindow::LoadShellImages() {
         HICON icon = nullptr;
         if (SUCCEEDED(
                 SHGetSpecialFolderLocation(nullptr, SpecialFolderTable::Entry(i).csidl, &list))) {
-            char path[MAX_PATH] = {};
-            if (SHGetPathFromIDListA(list, path)) {
-                const DWORD attributes = GetFileAttributesA(path);
+            // Wide: a path the code page lacks is still a directory, which
+            // a copy into the user list then refuses by name.
+            wchar_t path[MAX_PATH] = {};
+            if (SHGetPathFromIDListW(list, path)) {
+                const DWORD attributes = GetFileAttributesW(path);
                 hasDirectory = attributes != INVALID_FILE_ATTRIBUTES &&
                                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             }

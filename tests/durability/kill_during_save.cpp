@@ -9,12 +9,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "base/system_code_page.h"
 #include "bench/sample_settings.h"
 #include "config/item_codec.h"
 #include "config/settings_store.h"
@@ -56,19 +58,19 @@ struct Contents {
     }
 };
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Bytes ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+Bytes ReadAll(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 int RunSaver(const std::string& folder, const char* eventName) {
     SystemInfo system;
     SilentNotifier notifier;
-    SettingsStore store(system, notifier, folder);
+    SettingsStore store(system, notifier, WidenFromSystem(folder));
     const Contents contents;
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName);
     if (!ready) return 1;
@@ -116,8 +118,8 @@ bool KillOnce(const std::string& folder, const Contents& contents, std::mt19937&
         return false;
     }
 
-    const std::string path = folder + "\\" + SettingsStore::kItemFileName;
-    const std::string temp = path + SettingsStore::kTempSuffix;
+    const std::wstring path = WidenFromSystem(folder) + L"\\" + SettingsStore::kItemFileName;
+    const std::wstring temp = path + SettingsStore::kTempSuffix;
     const Bytes found = ReadAll(path);
     if (found == contents.Image(false)) {
         ++tally.small;
@@ -133,7 +135,7 @@ bool KillOnce(const std::string& folder, const Contents& contents, std::mt19937&
     // The next save, as the restarted program would make it.
     SystemInfo system;
     SilentNotifier notifier;
-    SettingsStore store(system, notifier, folder);
+    SettingsStore store(system, notifier, WidenFromSystem(folder));
     const bool useLarge = round % 2 != 0;
     if (!contents.Save(store, useLarge) || ReadAll(path) != contents.Image(useLarge) ||
         Exists(temp)) {
@@ -158,9 +160,9 @@ int RunDriver(int kills) {
         if (!KillOnce(folder, contents, random, round, tally)) break;
         ++passed;
     }
-    const std::string path = folder + "\\" + SettingsStore::kItemFileName;
-    DeleteFileA(path.c_str());
-    DeleteFileA((path + SettingsStore::kTempSuffix).c_str());
+    const std::wstring path = WidenFromSystem(folder) + L"\\" + SettingsStore::kItemFileName;
+    DeleteFileW(path.c_str());
+    DeleteFileW((path + SettingsStore::kTempSuffix).c_str());
     RemoveDirectoryA(folder.c_str());
     std::printf(
         "seed %u: %d kills, file held the small content %d times and the large one %d times; "

@@ -6,29 +6,27 @@ namespace tellaro {
 namespace {
 
 TEST(MenuDesktopEntries, TextRules) {
-    EXPECT_EQ(DesktopEntryText("a.txt", false), "a.txt");
-    EXPECT_EQ(DesktopEntryText("Docs", true), "Docs <DIR>");
-    EXPECT_EQ(DesktopEntryText("Mail.lnk", false), "Mail");
-    EXPECT_EQ(DesktopEntryText("x.Lnk", false), "x");
-    EXPECT_EQ(DesktopEntryText("X.LNK", false), "X");
-    EXPECT_EQ(DesktopEntryText("x.lnk.txt", false), "x.lnk.txt");
-    EXPECT_EQ(DesktopEntryText("y.lnk", true), "y.lnk <DIR>");
-    EXPECT_EQ(DesktopEntryText(".lnk", false), "");
-    EXPECT_EQ(DesktopEntryText("a.b.lnk", false), "a.b");
-    EXPECT_EQ(DesktopEntryText("lnk", false), "lnk");
-    EXPECT_EQ(DesktopEntryText("x.lnkx", false), "x.lnkx");
-    EXPECT_EQ(DesktopEntryText("x.ln", false), "x.ln");
-    EXPECT_EQ(DesktopEntryText("noext", false), "noext");
+    EXPECT_EQ(DesktopEntryText(L"a.txt", false), L"a.txt");
+    EXPECT_EQ(DesktopEntryText(L"Docs", true), L"Docs <DIR>");
+    EXPECT_EQ(DesktopEntryText(L"Mail.lnk", false), L"Mail");
+    EXPECT_EQ(DesktopEntryText(L"x.Lnk", false), L"x");
+    EXPECT_EQ(DesktopEntryText(L"X.LNK", false), L"X");
+    EXPECT_EQ(DesktopEntryText(L"x.lnk.txt", false), L"x.lnk.txt");
+    EXPECT_EQ(DesktopEntryText(L"y.lnk", true), L"y.lnk <DIR>");
+    EXPECT_EQ(DesktopEntryText(L".lnk", false), L"");
+    EXPECT_EQ(DesktopEntryText(L"a.b.lnk", false), L"a.b");
+    EXPECT_EQ(DesktopEntryText(L"lnk", false), L"lnk");
+    EXPECT_EQ(DesktopEntryText(L"x.lnkx", false), L"x.lnkx");
+    EXPECT_EQ(DesktopEntryText(L"x.ln", false), L"x.ln");
+    EXPECT_EQ(DesktopEntryText(L"noext", false), L"noext");
 }
 
-TEST(MenuDesktopEntries, CodePageNamesKeepTheirBytes) {
-    // "メール.lnk" and "表.LNK" in CP932; 0x5C and 0x6C-like trail bytes
-    // must not disturb the extension test.
-    EXPECT_EQ(DesktopEntryText("\x83\x81\x81\x5B\x83\x8B.lnk", false), "\x83\x81\x81\x5B\x83\x8B");
-    EXPECT_EQ(DesktopEntryText("\x95\x5C.LNK", false), "\x95\x5C");
+TEST(MenuDesktopEntries, NamesOutsideTheCodePageKeepEveryCharacter) {
+    EXPECT_EQ(DesktopEntryText(L"r\u00E9sum\u00E9", true), L"r\u00E9sum\u00E9 <DIR>");
+    EXPECT_EQ(DesktopEntryText(L"\uBA54\uBAA8.txt", false), L"\uBA54\uBAA8.txt");
+    EXPECT_EQ(DesktopEntryText(L"\u30E1\u30FC\u30EB.lnk", false), L"\u30E1\u30FC\u30EB");
     // Full-width ".ＬＮＫ" is not the extension.
-    const std::string fullWidth = "a.\x82\x6B\x82\x6D\x82\x6A";
-    EXPECT_EQ(DesktopEntryText(fullWidth, false), fullWidth);
+    EXPECT_EQ(DesktopEntryText(L"a.\uFF2C\uFF2E\uFF2B", false), L"a.\uFF2C\uFF2E\uFF2B");
 }
 
 TEST(MenuDesktopEntries, PlainObjectsNeedEveryAttributeOfTheMask) {

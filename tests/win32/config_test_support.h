@@ -10,26 +10,40 @@
 namespace tellaro {
 namespace config_test {
 
+// A code-page text (a scratch path) as UTF-16.
+inline std::wstring Wide(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (size <= 0) return std::wstring();
+    std::wstring out(size, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &out[0], size);
+    out.resize(size - 1);
+    return out;
+}
+
 // Deletes a folder with everything below it (attributes cleared first, so
-// read-only files go too).
-inline void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+// read-only files go too), whatever the names below it.
+inline void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+inline void RemoveTree(const std::string& path) {
+    RemoveTree(Wide(path));
 }
 
 // A fresh, empty folder below the temporary folder, removed again when the
@@ -91,6 +105,55 @@ inline bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>&
 inline bool WriteText(const std::string& path, const std::string& text) {
     return WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
+
+// Moves one of the user's shell folders ("Desktop", "Local AppData") to
+// `path` for the object's life, as a user may, and puts it back after.
+class ShellFolderRedirect {
+public:
+    ShellFolderRedirect(const wchar_t* name, const std::wstring& path) : name_(name) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_) !=
+            ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExW(key_, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+            (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            old_.resize(size / sizeof(wchar_t) + 1);
+            had_ = RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&old_[0]),
+                                    &size) == ERROR_SUCCESS;
+            oldType_ = type;
+        }
+        set_ = Set(REG_SZ, path);
+    }
+    ~ShellFolderRedirect() {
+        if (key_ == nullptr) return;
+        if (had_)
+            Set(oldType_, old_.c_str());
+        else
+            RegDeleteValueW(key_, name_);
+        RegCloseKey(key_);
+    }
+    ShellFolderRedirect(const ShellFolderRedirect&) = delete;
+    ShellFolderRedirect& operator=(const ShellFolderRedirect&) = delete;
+    bool Active() const { return set_; }
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    bool Set(DWORD type, const std::wstring& value) {
+        return RegSetValueExW(key_, name_, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+               ERROR_SUCCESS;
+    }
+
+    const wchar_t* name_;
+    HKEY key_ = nullptr;
+    std::wstring old_;
+    DWORD oldType_ = REG_SZ;
+    bool had_ = false;
+    bool set_ = false;
+};
 
 // A text as the system's ANSI code page spells it.
 inline std::string Ansi(const wchar_t* text) {

@@ -1,13 +1,13 @@
 // The window framework and the controller's message routing, in-process.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "app/tray_app.h"
 #include "app/tray_application.h"
+#include "base/system_code_page.h"
 #include "config/settings_store.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
@@ -133,7 +133,7 @@ TrayAppConfig TestConfig(StorageNotifier* notifier) {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     TrayAppConfig config;
-    config.settingsFolder = std::string(base) + "tellaro-framework-test";
+    config.settingsFolder = WidenFromSystem(std::string(base) + "tellaro-framework-test");
     config.notifier = notifier;
     return config;
 }

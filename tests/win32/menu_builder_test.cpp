@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/system_code_page.h"
 #include "menu/popup_menus.h"
 #include "tests/win32/menu_test_support.h"
 
@@ -56,7 +57,7 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         emptyDir_ = std::string(temp) + "tellaro_menu_builder_empty";
         CreateDirectoryA(emptyDir_.c_str(), nullptr);
-        menus_.SetDesktopDirectories({emptyDir_});
+        menus_.SetDesktopDirectories({WidenFromSystem(emptyDir_)});
     }
     void TearDown() override {
         menus_.DestroyMenus();

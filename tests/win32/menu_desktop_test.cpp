@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "base/system_code_page.h"
 #include "menu/popup_menus.h"
+#include "shell/launch_thread.h"
+#include "shell/shell_launcher.h"
 #include "tests/win32/menu_test_support.h"
 
 namespace tellaro {
@@ -34,27 +37,32 @@ bool Touch(const std::string& path) {
     return true;
 }
 
-// Removes a directory tree made of plain files and directories.
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+// Removes a directory tree made of plain files and directories, whatever
+// their names.
+void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = dir + "\\" + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = dir + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(path);
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
 }
 
-std::string BaseName(const std::string& path) {
-    return path.substr(path.rfind('\\') + 1);
+std::string BaseName(const std::wstring& path) {
+    return NarrowToSystem(path.substr(path.rfind(L'\\') + 1)).text;
+}
+
+std::wstring Wide(const std::string& text) {
+    return WidenFromSystem(text);
 }
 
 FolderSettings NoSpecialFolders() {
@@ -68,13 +76,13 @@ class MenuDesktop : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = TempRoot() + "tellaro_menu_desktop";
-        RemoveTree(dir_);
+        RemoveTree(Wide(dir_));
         ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
-        menus_.SetDesktopDirectories({dir_});
+        menus_.SetDesktopDirectories({Wide(dir_)});
     }
     void TearDown() override {
         menus_.DestroyMenus();
-        RemoveTree(dir_);
+        RemoveTree(Wide(dir_));
     }
 
     void MakeSampleDesktop() {
@@ -114,7 +122,7 @@ TEST_F(MenuDesktop, DirectoryEntriesShowTheirTextsAndKeepTheirPaths) {
     ASSERT_EQ(paths.size(), expected.size());
     std::set<std::string> seen;
     for (std::size_t k = 0; k < files.size(); ++k) {
-        EXPECT_EQ(paths[k].substr(0, dir_.size() + 1), dir_ + "\\");
+        EXPECT_EQ(paths[k].substr(0, Wide(dir_).size() + 1), Wide(dir_ + "\\"));
         const std::string name = BaseName(paths[k]);
         ASSERT_EQ(expected.count(name), 1u) << name;
         EXPECT_EQ(files[k].text, expected.at(name)) << name;
@@ -182,7 +190,7 @@ TEST_F(MenuDesktop, OpeningATopMenuRefillsWithoutRebuild) {
 }
 
 TEST_F(MenuDesktop, EmptyAndMissingDirectoriesAddNothing) {
-    menus_.SetDesktopDirectories({dir_, dir_ + "\\does-not-exist"});
+    menus_.SetDesktopDirectories({Wide(dir_), Wide(dir_ + "\\does-not-exist")});
     ASSERT_EQ(Build(), 0);
     EXPECT_TRUE(FileEntries().empty());
     EXPECT_TRUE(menus_.DesktopPaths().empty());
@@ -195,12 +203,12 @@ TEST_F(MenuDesktop, EntriesOfSeveralDirectoriesRunOnWithoutGaps) {
     ASSERT_TRUE(CreateDirectoryA(second.c_str(), nullptr));
     ASSERT_TRUE(Touch(second + "\\b.txt"));
     ASSERT_TRUE(Touch(dir_ + "\\a.txt"));
-    menus_.SetDesktopDirectories({second, dir_});
+    menus_.SetDesktopDirectories({Wide(second), Wide(dir_)});
     ASSERT_EQ(Build(), 0);
     const auto files = FileEntries();
     ASSERT_EQ(files.size(), 3u);
     EXPECT_EQ(files[0].text, "b.txt");
-    EXPECT_EQ(menus_.DesktopPaths()[0], second + "\\b.txt");
+    EXPECT_EQ(menus_.DesktopPaths()[0], Wide(second + "\\b.txt"));
     const UINT first = files[0].id;
     for (std::size_t k = 1; k < files.size(); ++k) EXPECT_EQ(files[k].id, first + k);
 }
@@ -212,7 +220,59 @@ TEST_F(MenuDesktop, CodePageNamesKeepTheirBytes) {
     const auto files = FileEntries();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].text, mail);
-    EXPECT_EQ(menus_.DesktopPaths()[0], dir_ + "\\" + mail + ".lnk");
+    EXPECT_EQ(menus_.DesktopPaths()[0], Wide(dir_ + "\\" + mail + ".lnk"));
+}
+
+// What the shell was asked to open, read while it is asked.
+std::vector<std::pair<std::wstring, std::string>> g_opened;
+BOOL RecordOpen(SHELLEXECUTEINFOA* info) {
+    wchar_t path[MAX_PATH] = {};
+    if (info->lpIDList == nullptr ||
+        !SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(info->lpIDList), path))
+        return FALSE;
+    g_opened.emplace_back(path, info->lpVerb != nullptr ? info->lpVerb : "");
+    return TRUE;
+}
+
+// Names the code page 932 lacks are shown as they are, and each entry
+// opens itself: "résumé" must never reach the "resume" beside it.
+TEST_F(MenuDesktop, NamesOutsideTheCodePageShowAndOpenThemselves) {
+    const std::wstring dir = Wide(dir_);
+    const std::wstring accented = dir + L"\\r\u00E9sum\u00E9", plain = dir + L"\\resume",
+                       memo = dir + L"\\\uBA54\uBAA8.txt";
+    ASSERT_TRUE(CreateDirectoryW(accented.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(plain.c_str(), nullptr));
+    HANDLE file = CreateFileW(memo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    ASSERT_EQ(Build(), 0);
+    const auto files = FileEntries();
+    std::map<std::wstring, UINT> idOf;
+    for (const ReadEntry& e : files) idOf[e.wideText] = e.id;
+    const std::map<std::wstring, std::wstring> expected{
+        {L"r\u00E9sum\u00E9 <DIR>", accented},
+        {L"resume <DIR>", plain},
+        {L"\uBA54\uBAA8.txt", memo},
+    };
+    ASSERT_EQ(idOf.size(), expected.size());
+
+    g_opened.clear();
+    const shell::ShellCalls previous =
+        shell::InstallShellCalls({&RecordOpen, nullptr, nullptr, nullptr});
+    const shell::LaunchRunner runner = shell::InstallLaunchRunner(&shell::RunLaunchNow);
+    for (const auto& [text, path] : expected) {
+        ASSERT_EQ(idOf.count(text), 1u);
+        menus_.OpenDesktopEntry(idOf[text] - CMD_DESKTOP_BASE);
+    }
+    shell::InstallLaunchRunner(runner);
+    shell::InstallShellCalls(previous);
+    ASSERT_EQ(g_opened.size(), expected.size());
+    std::size_t k = 0;
+    for (const auto& [text, path] : expected) {
+        EXPECT_EQ(g_opened[k].first, path);
+        EXPECT_EQ(g_opened[k].second, path == memo ? "open" : "explore");
+        ++k;
+    }
 }
 
 // A file on the real desktop is an ordinary shell object too; it must be
@@ -234,7 +294,7 @@ TEST_F(MenuDesktop, DesktopFilesAreListedOnlyByTheDirectoryPass) {
     for (std::size_t i = 0; i < p; ++i) EXPECT_NE(all[i].text, name) << i;
     int listed = 0;
     for (std::size_t k = 0; k < paths.size(); ++k) {
-        if (paths[k] != path) continue;
+        if (paths[k] != Wide(path)) continue;
         ++listed;
         EXPECT_EQ(all[p + 1 + k].text, name);
     }
@@ -246,7 +306,7 @@ TEST_F(MenuDesktop, DesktopFilesAreListedOnlyByTheDirectoryPass) {
 TEST_F(MenuDesktop, EntriesStopBeforeIdFortyThousand) {
     const std::size_t files = kMaxDesktopEntries / 4 + 10;
     for (std::size_t i = 0; i < files; ++i) ASSERT_TRUE(Touch(dir_ + "\\f" + std::to_string(i)));
-    menus_.SetDesktopDirectories({dir_, dir_, dir_, dir_});
+    menus_.SetDesktopDirectories({Wide(dir_), Wide(dir_), Wide(dir_), Wide(dir_)});
     HMENU desktop = menus_.BuildDesktopMenu();
     ASSERT_NE(desktop, nullptr);
     EXPECT_EQ(desktop, menus_.DesktopSubmenu());

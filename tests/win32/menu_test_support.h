@@ -15,6 +15,7 @@ struct ReadEntry {
     UINT id = 0;
     HMENU submenu = nullptr;
     std::string text;
+    std::wstring wideText;  // as inserted; `text` is the code page's reading
 
     bool IsSeparator() const { return (type & MFT_SEPARATOR) != 0; }
     bool IsGrayed() const { return (state & MFS_GRAYED) != 0; }
@@ -39,6 +40,14 @@ inline std::vector<ReadEntry> ReadMenu(HMENU menu) {
             e.submenu = info.hSubMenu;
             if (!e.IsSeparator()) e.text = text;
         }
+        wchar_t wide[512] = {};
+        MENUITEMINFOW wideInfo = {};
+        wideInfo.cbSize = sizeof(wideInfo);
+        wideInfo.fMask = MIIM_STRING;
+        wideInfo.dwTypeData = wide;
+        wideInfo.cch = 512;
+        if (!e.IsSeparator() && GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &wideInfo))
+            e.wideText = wide;
         out.push_back(e);
     }
     return out;

@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "settings/item_names.h"
 #include "settings/settings_window.h"
+#include "tests/win32/config_test_support.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
@@ -220,6 +221,23 @@ TEST_F(SettingsEditingTest, LeftDragMovesAndKeysOrRefusalsLeaveTheTree) {
         EXPECT_EQ(tree()->GetDropHilight(), nullptr);
         ReleaseCapture();
     }
+    // Another program taking the foreground ends the drag as well, and the
+    // button released over its window drops nothing here.
+    for (UINT message : {WM_ACTIVATE, WM_ACTIVATEAPP}) {
+        Notify(TVN_BEGINDRAGA, Find("a"));
+        MoveOver(Find("Work"));
+        SendMessageA(window, message, message == WM_ACTIVATE ? WA_INACTIVE : FALSE, 0);
+        EXPECT_FALSE(window_.IsDragging()) << message;
+        EXPECT_NE(GetCapture(), window);
+        EXPECT_EQ(tree()->GetDropHilight(), nullptr);
+        SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    }
+    // Activation itself leaves a drag alone.
+    Notify(TVN_BEGINDRAGA, Find("a"));
+    SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(window_.IsDragging());
+    SendMessageA(window, WM_CANCELMODE, 0, 0);
     // Outside a drag Delete asks about the selection.
     window_.answer = IDNO;
     Notify(TVN_KEYDOWN, nullptr, VK_DELETE);
@@ -259,6 +277,27 @@ TEST_F(SettingsEditingTest, RightDropOfASpecialFolderOffersOnlyCopies) {
     SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
     EXPECT_EQ(Collected().substr(0, 11 + desktop.size() + std::strlen(path)),
               "10:G: 01:" + desktop + ":" + path + " ");
+}
+
+// A special folder whose path the code page 932 cannot hold ("Dokumenté")
+// is refused by name as a dropped one is, never saved as the look-alike
+// "Dokumente" that names the folder beside it.
+TEST_F(SettingsEditingTest, SpecialFolderOutsideTheCodePageIsRefusedByName) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring base = std::wstring(temp) + L"tellaro-special";
+    const std::wstring accented = base + L"\\Dokument\u00E9", plain = base + L"\\Dokumente";
+    for (const std::wstring& d : {base, accented, plain}) CreateDirectoryW(d.c_str(), nullptr);
+    {
+        config_test::ShellFolderRedirect moved(L"Desktop", accented);
+        ASSERT_TRUE(moved.Active());
+        Notify(TVN_BEGINDRAGA, Find(LoadResourceString(IDS_SF_DESKTOPDIRECTORY)));
+        MoveOver(Find("Work"));
+        SendMessageA(window_.GetHandle(), WM_LBUTTONUP, 0, 0);
+    }
+    EXPECT_EQ(window_.named, std::vector<std::wstring>{accented});
+    EXPECT_EQ(Collected(), "10:G: 01:b:C:\\B 01:a:C:\\A 00:Work:C:\\Work 20:: 00:X:C:\\X ");
+    for (const std::wstring& d : {accented, plain, base}) RemoveDirectoryW(d.c_str());
 }
 
 // Dropped folders follow the selection in drop order, read as the shell

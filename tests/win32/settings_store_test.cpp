@@ -5,8 +5,6 @@
 #include <windows.h>
 // The shell's declarations build on windows.h.
 #include <gtest/gtest.h>
-
-#include "tests/common/model_builders.h"
 #include <shlobj.h>
 
 #include <cstring>
@@ -19,6 +17,7 @@
 #include "config/kept_saves.h"
 #include "config/system_info.h"
 #include "res/resource.h"
+#include "tests/common/model_builders.h"
 #include "tests/win32/config_test_support.h"
 
 namespace tellaro {
@@ -28,6 +27,7 @@ using config_test::IsFolder;
 using config_test::PathExists;
 using config_test::ReadBytes;
 using config_test::ScratchFolder;
+using config_test::Wide;
 using config_test::WriteBytes;
 using config_test::WriteText;
 using Bytes = std::vector<std::uint8_t>;
@@ -35,7 +35,12 @@ using Bytes = std::vector<std::uint8_t>;
 class RecordingNotifier : public StorageNotifier {
 public:
     std::vector<std::pair<int, int>> shown;
+    std::vector<std::wstring> names;
     void ShowError(int textId, int captionId) override { shown.emplace_back(textId, captionId); }
+    void ShowNamedError(int textId, int captionId, const std::wstring& name) override {
+        ShowError(textId, captionId);
+        names.push_back(name);
+    }
 };
 
 using Shown = std::vector<std::pair<int, int>>;
@@ -68,7 +73,7 @@ protected:
 
     std::string Folder() const { return scratch_ / "settings"; }
     std::string ItemFile() const { return Folder() + "\\Tellaro.tlr"; }
-    SettingsStore Store() { return SettingsStore(system_, notifier_, Folder()); }
+    SettingsStore Store() { return SettingsStore(system_, notifier_, Wide(Folder())); }
 
     // Saves `settings` through a store of its own and forgets the messages.
     void SaveFile(const OptionsRecord& o, const FolderSettings& s) {
@@ -258,7 +263,8 @@ TEST_F(FailedSaveTest, ItemFilePathTakenByAFolder) {
     ASSERT_TRUE(CreateDirectoryA(Folder().c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(ItemFile().c_str(), nullptr));
     EXPECT_EQ(Store().SaveItemFile(SomeOptions(), SomeTree()), -1);
-    EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION}}));
+    // No earlier file to speak of.
+    EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED_NO_FILE, IDS_SAVE_FAILED_CAPTION}}));
     EXPECT_TRUE(IsFolder(ItemFile()));
     EXPECT_FALSE(PathExists(ItemFile() + ".tmp"));
 
@@ -271,44 +277,52 @@ TEST_F(FailedSaveTest, ItemFilePathTakenByAFolder) {
     EXPECT_TRUE(settings == SomeTree());
 }
 
+// Said at start, naming the folder; the save then claims no earlier file.
 TEST_F(FailedSaveTest, SettingsFolderThatCannotBeMade) {
     ASSERT_TRUE(WriteText(scratch_ / "file", "x"));
-    SettingsStore store(system_, notifier_, scratch_ / "file\\settings");
-    OptionsRecord options;
-    FolderSettings settings = SomeTree();
-    EXPECT_EQ(store.LoadItemFile(options, settings), -1);
-    EXPECT_TRUE(notifier_.shown.empty());
-    EXPECT_TRUE(settings == SomeTree());
-    EXPECT_EQ(store.SaveItemFile(options, settings), -1);
-    EXPECT_EQ(notifier_.shown, (Shown{{IDS_SAVE_FAILED, IDS_SAVE_FAILED_CAPTION}}));
+    for (const std::string& folder : {scratch_ / "file", scratch_ / "file\\settings"}) {
+        notifier_ = RecordingNotifier();
+        SettingsStore store(system_, notifier_, Wide(folder));
+        OptionsRecord options;
+        FolderSettings settings = SomeTree();
+        EXPECT_EQ(store.LoadItemFile(options, settings), -1);
+        EXPECT_EQ(notifier_.shown,
+                  (Shown{{IDS_SETTINGS_FOLDER_UNUSABLE, IDS_LOAD_CORRUPT_CAPTION}}));
+        EXPECT_EQ(notifier_.names, std::vector<std::wstring>{Wide(folder)});
+        EXPECT_TRUE(settings == SomeTree());
+        EXPECT_EQ(store.SaveItemFile(options, settings), -1);
+        EXPECT_EQ(notifier_.shown.back(),
+                  std::make_pair(IDS_SAVE_FAILED_NO_FILE, IDS_SAVE_FAILED_CAPTION));
+        EXPECT_EQ(notifier_.shown.size(), 2u);
+    }
 }
 
 TEST(SettingsFolder, CreateDirectoryTreeMakesMissingParents) {
     ScratchFolder scratch("tree");
     const std::string deep = scratch / "a\\b\\c";
-    EXPECT_EQ(SettingsStore::CreateDirectoryTree(deep), 0);
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(Wide(deep)), 0);
     EXPECT_TRUE(IsFolder(deep));
-    EXPECT_EQ(SettingsStore::CreateDirectoryTree(deep), 0);  // already there
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(Wide(deep)), 0);  // already there
 
     ASSERT_TRUE(WriteText(scratch / "plain", "x"));
-    EXPECT_EQ(SettingsStore::CreateDirectoryTree(scratch / "plain"), 0);  // a file counts
-    EXPECT_EQ(SettingsStore::CreateDirectoryTree(scratch / "plain\\below"), -1);
-    EXPECT_EQ(SettingsStore::CreateDirectoryTree(""), -1);
-    EXPECT_EQ(SettingsStore::CreateDirectoryTree("no-backslash-here"), -1);
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(Wide(scratch / "plain")), 0);  // a file counts
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(Wide(scratch / "plain\\below")), -1);
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(L""), -1);
+    EXPECT_EQ(SettingsStore::CreateDirectoryTree(L"no-backslash-here"), -1);
 }
 
 TEST(SettingsFolder, ItemFilePathIsComputedOnceAndCreatesTheFolder) {
     ScratchFolder scratch("path");
     SystemInfo system;
     RecordingNotifier notifier;
-    SettingsStore store(system, notifier, scratch / "x\\y");
-    std::string path;
+    SettingsStore store(system, notifier, Wide(scratch / "x\\y"));
+    std::wstring path;
     EXPECT_EQ(store.ItemFilePath(path), 0);
-    EXPECT_EQ(path, scratch / "x\\y\\Tellaro.tlr");
+    EXPECT_EQ(path, Wide(scratch / "x\\y\\Tellaro.tlr"));
     EXPECT_TRUE(IsFolder(scratch / "x\\y"));
 
     config_test::RemoveTree(scratch / "x");
-    std::string again;
+    std::wstring again;
     EXPECT_EQ(store.ItemFilePath(again), 0);
     EXPECT_EQ(again, path);
     EXPECT_FALSE(PathExists(scratch / "x"));  // remembered, not recomputed
@@ -322,11 +336,53 @@ TEST(SettingsFolder, PerUserFolderIsBelowLocalApplicationData) {
     ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base), S_OK);
     RecordingNotifier notifier;
     SettingsStore store(system, notifier);
-    std::string path;
+    std::wstring path;
     EXPECT_EQ(store.ItemFilePath(path), 0);
     const std::string folder = std::string(base) + "\\Morvane\\Tellaro";
-    EXPECT_EQ(path, folder + "\\Tellaro.tlr");
+    EXPECT_EQ(path, Wide(folder + "\\Tellaro.tlr"));
     EXPECT_TRUE(IsFolder(folder));
+}
+
+// A profile named "José" on a system of code page 932: the folder, the file,
+// its temporary file and the older INI are all found under the real name,
+// never under the look-alike "Jose".
+TEST(SettingsFolder, ProfileOutsideTheCodePageLoadsAndSaves) {
+    ScratchFolder scratch("profile");
+    const std::wstring profile = Wide(scratch.Path()) + L"\\Jos\u00E9";
+    const std::wstring local = profile + L"\\AppData\\Local";
+    const std::wstring folder = local + L"\\Morvane\\Tellaro";
+    ASSERT_EQ(SettingsStore::CreateDirectoryTree(folder), 0);
+    const std::string ini = "[Setting]\r\nVersion=100\r\nLClick=2\r\n";
+    HANDLE file = CreateFileW((folder + L"\\Tellaro.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, ini.data(), static_cast<DWORD>(ini.size()), &written, nullptr);
+    CloseHandle(file);
+
+    config_test::ShellFolderRedirect moved(L"Local AppData", local);
+    ASSERT_TRUE(moved.Active());
+    SystemInfo system;
+    RecordingNotifier notifier;
+    OptionsRecord options;
+    FolderSettings settings = TableOrderSettings();
+    {
+        SettingsStore store(system, notifier);
+        std::wstring path;
+        store.ItemFilePath(path);
+        EXPECT_EQ(path, folder + L"\\Tellaro.tlr");
+        EXPECT_EQ(store.LoadItemFile(options, settings), 0);  // first start, INI imported
+        EXPECT_EQ(options.leftClickMenu, 3);
+        EXPECT_EQ(store.SaveItemFile(SomeOptions(), SomeTree()), 0);
+    }
+    OptionsRecord loaded;
+    FolderSettings loadedSettings;
+    EXPECT_EQ(SettingsStore(system, notifier).LoadItemFile(loaded, loadedSettings), 0);
+    EXPECT_TRUE(loaded == SomeOptions());
+    EXPECT_TRUE(loadedSettings == SomeTree());
+    EXPECT_TRUE(notifier.shown.empty());
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\Tellaro.tlr.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(PathExists(scratch / "Jose"));
 }
 
 class LegacyIniTest : public SettingsStoreTest {

@@ -16,6 +16,7 @@
 #include "app/tray_application.h"
 #include "app/tray_icon.h"
 #include "base/modal_loop.h"
+#include "base/system_code_page.h"
 #include "config/settings_store.h"
 #include "menu/popup_menus.h"
 #include "settings/settings_window.h"
@@ -93,7 +94,7 @@ protected:
     }
     void Start() {
         TrayAppConfig config;
-        config.settingsFolder = folder_;
+        config.settingsFolder = WidenFromSystem(folder_);
         config.notifier = &notifier_;
         app_.reset(new TrayApplication(config));
         ASSERT_EQ(app_->InitInstance(""), 0);
