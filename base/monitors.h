@@ -20,4 +20,9 @@ ScreenPoint PointerPosition();
 ScreenRect MonitorRectAt(ScreenPoint point);
 ScreenRect WorkAreaAt(ScreenPoint point);
 
+// The work area a window opened from `owner` belongs in: the owner's
+// monitor while the owner is on screen (shown and not minimised), else the
+// pointer's, which is where the user's attention is.
+ScreenRect WorkAreaForOwner(HWND owner);
+
 }  // namespace tellaro

@@ -33,6 +33,13 @@ ScreenPoint CentreIn(const ScreenRect& area, int width, int height) {
                        area.top + (RectHeight(area) - height) / 2};
 }
 
+ScreenPoint PlaceAtPointerWithin(ScreenPoint pointer, int width, int height,
+                                 const ScreenRect& area) {
+    const bool inside = pointer.x >= area.left && pointer.x < area.right && pointer.y >= area.top &&
+                        pointer.y < area.bottom;
+    return inside ? PlaceAtPointer(pointer, width, height, area) : CentreIn(area, width, height);
+}
+
 void SetHeightFromDraggedEdge(ScreenRect& r, int edge, int height) {
     if (edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight)
         r.top = r.bottom - height;

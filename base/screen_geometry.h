@@ -29,6 +29,13 @@ ScreenPoint PlaceAtPointer(ScreenPoint pointer, int width, int height, const Scr
 // Top-left corner of a window centred in `area`.
 ScreenPoint CentreIn(const ScreenRect& area, int width, int height);
 
+// Top-left corner of a window that opens at the pointer but belongs on
+// `area`, the monitor of the window it was opened from: a command given
+// from the keyboard leaves the pointer wherever it was, maybe on another
+// monitor. At the pointer when the pointer is in `area`, centred otherwise.
+ScreenPoint PlaceAtPointerWithin(ScreenPoint pointer, int width, int height,
+                                 const ScreenRect& area);
+
 // WM_SIZING helpers: give the proposed outer rectangle this height (or
 // width) by moving the edge the user drags (a WMSZ_ code), so the opposite
 // edge stays where it is.

@@ -29,6 +29,21 @@ TEST(DialogPlacement, CentresInTheAreaWhereverItLies) {
     EXPECT_EQ(CentreIn(ScreenRect{200, 0, 1224, 768}, 300, 200).x, 562);
 }
 
+// Opened from the keyboard, the pointer may be on another monitor than the
+// window the dialog was opened from: the dialog stays on that window's.
+TEST(DialogPlacement, StaysOnTheOpenersMonitorWhereverThePointerIs) {
+    const ScreenRect second{1024, 0, 2048, 768};
+    const ScreenPoint atPointer = PlaceAtPointerWithin({1100, 50}, 300, 400, second);
+    EXPECT_EQ(atPointer.x, 1100);
+    EXPECT_EQ(atPointer.y, 50);
+    const ScreenPoint centred = PlaceAtPointerWithin({100, 50}, 300, 400, second);
+    EXPECT_EQ(centred.x, 1024 + 362);
+    EXPECT_EQ(centred.y, 184);
+    // The area's right and bottom edges belong to the next monitor.
+    EXPECT_EQ(PlaceAtPointerWithin({1024, 50}, 300, 400, kDesk).x, 362);
+    EXPECT_EQ(PlaceAtPointerWithin({1023, 767}, 300, 400, kDesk).x, 1024 - 30 - 300);
+}
+
 TEST(WaitTime, OnlyZeroToFiveHundredAsTypedOtherwiseTheSpinPosition) {
     EXPECT_EQ(WaitTimeFromInput(0, 120), 0);
     EXPECT_EQ(WaitTimeFromInput(500, 120), 500);

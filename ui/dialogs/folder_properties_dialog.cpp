@@ -376,9 +376,9 @@ void FolderPropertiesDialog::OnInitDialog(DialogMessage& record) {
         return;
     }
     MeasureLayout();
-    // Centred on the monitor the user is working on, where the settings
-    // window opened.
-    const ScreenPoint at = CentreIn(WorkAreaAt(PointerPosition()), GetWidth(), GetHeight());
+    // Centred on the settings window's monitor, wherever the pointer is.
+    const ScreenPoint at =
+        CentreIn(WorkAreaForOwner(GetWindow(GetHandle(), GW_OWNER)), GetWidth(), GetHeight());
     SetWindowPos(GetHandle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const PropertiesModeInfo info = DescribePropertiesMode(mode_);
     pathEdit_->EnableControl(info.folder);
