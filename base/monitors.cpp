@@ -37,10 +37,11 @@ ScreenRect WorkAreaAt(ScreenPoint point) {
     return ToScreenRect(MonitorAt(point).rcWork);
 }
 
-ScreenRect WorkAreaForOwner(HWND owner) {
-    if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner))
-        return WorkAreaAt(PointerPosition());
-    return ToScreenRect(MonitorInfo(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)).rcWork);
+MonitorAreas MonitorForOwner(HWND owner) {
+    const MONITORINFO info = owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner)
+                                 ? MonitorAt(PointerPosition())
+                                 : MonitorInfo(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST));
+    return MonitorAreas{ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork)};
 }
 
 }  // namespace tellaro

@@ -34,10 +34,12 @@ ScreenPoint CentreIn(const ScreenRect& area, int width, int height) {
 }
 
 ScreenPoint PlaceAtPointerWithin(ScreenPoint pointer, int width, int height,
-                                 const ScreenRect& area) {
-    const bool inside = pointer.x >= area.left && pointer.x < area.right && pointer.y >= area.top &&
-                        pointer.y < area.bottom;
-    return inside ? PlaceAtPointer(pointer, width, height, area) : CentreIn(area, width, height);
+                                 const MonitorAreas& on) {
+    const ScreenRect& m = on.monitor;
+    const bool onIt =
+        pointer.x >= m.left && pointer.x < m.right && pointer.y >= m.top && pointer.y < m.bottom;
+    return onIt ? PlaceAtPointer(pointer, width, height, on.work)
+                : CentreIn(on.work, width, height);
 }
 
 void SetHeightFromDraggedEdge(ScreenRect& r, int edge, int height) {

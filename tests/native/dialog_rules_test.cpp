@@ -32,16 +32,21 @@ TEST(DialogPlacement, CentresInTheAreaWhereverItLies) {
 // Opened from the keyboard, the pointer may be on another monitor than the
 // window the dialog was opened from: the dialog stays on that window's.
 TEST(DialogPlacement, StaysOnTheOpenersMonitorWhereverThePointerIs) {
-    const ScreenRect second{1024, 0, 2048, 768};
+    // A task bar 40 pixels high along the bottom of the second monitor.
+    const MonitorAreas second{{1024, 0, 2048, 768}, {1024, 0, 2048, 728}};
     const ScreenPoint atPointer = PlaceAtPointerWithin({1100, 50}, 300, 400, second);
     EXPECT_EQ(atPointer.x, 1100);
     EXPECT_EQ(atPointer.y, 50);
     const ScreenPoint centred = PlaceAtPointerWithin({100, 50}, 300, 400, second);
     EXPECT_EQ(centred.x, 1024 + 362);
-    EXPECT_EQ(centred.y, 184);
-    // The area's right and bottom edges belong to the next monitor.
-    EXPECT_EQ(PlaceAtPointerWithin({1024, 50}, 300, 400, kDesk).x, 362);
-    EXPECT_EQ(PlaceAtPointerWithin({1023, 767}, 300, 400, kDesk).x, 1024 - 30 - 300);
+    EXPECT_EQ(centred.y, 164);
+    // The pointer on the task bar is on the monitor: pulled into the work
+    // area, as a window opened at the pointer always was.
+    const ScreenPoint fromTaskBar = PlaceAtPointerWithin({2000, 750}, 300, 400, second);
+    EXPECT_EQ(fromTaskBar.x, 2048 - 30 - 300);
+    EXPECT_EQ(fromTaskBar.y, 728 - 30 - 400);
+    // The monitor's right edge belongs to the next one.
+    EXPECT_EQ(PlaceAtPointerWithin({2048, 50}, 300, 400, second).x, 1024 + 362);
 }
 
 TEST(WaitTime, OnlyZeroToFiveHundredAsTypedOtherwiseTheSpinPosition) {

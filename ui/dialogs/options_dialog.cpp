@@ -39,7 +39,7 @@ OptionsDialog::~OptionsDialog() {
 BOOL OptionsDialog::Show(int flag) {
     if (flag != 0 && IsLive()) {
         const ScreenPoint at = PlaceAtPointerWithin(PointerPosition(), GetWidth(), GetHeight(),
-                                                    WorkAreaForOwner(opener_));
+                                                    MonitorForOwner(opener_));
         MoveTo(at.y, at.x);
     }
     const BOOL result = Dialog::Show(flag);
