@@ -177,6 +177,8 @@ HANDLE g_checkEnded = nullptr;
 LRESULT g_titleLengthWhileChecking = 0;
 
 bool SilentShare(const std::string&) {
+    // On the dialog's own thread the message would be a plain call.
+    if (GetWindowThreadProcessId(g_checkedDialog, nullptr) == GetCurrentThreadId()) return true;
     DWORD_PTR length = 0;
     if (SendMessageTimeoutA(g_checkedDialog, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &length))
         g_titleLengthWhileChecking = static_cast<LRESULT>(length);
