@@ -213,7 +213,7 @@ void TrayApp::OnCommand(const DialogMessage& record) {
     const CommandRoute route = RouteCommand(HIWORD(record.wParam), id, desktopEntries);
     switch (route.action) {
         case CommandAction::Ignore: break;
-        case CommandAction::About: ToggleAboutDialog(); break;
+        case CommandAction::About: ToggleAboutDialog(record.window); break;
         case CommandAction::SettingsOk: OnSettingsOk(); break;
         case CommandAction::SettingsCancel: OnSettingsCancel(); break;
         case CommandAction::OptionsOk: OnOptionsOk(); break;
@@ -222,7 +222,7 @@ void TrayApp::OnCommand(const DialogMessage& record) {
         case CommandAction::SettingsHelp: ShowSettingsHelp(); break;
         case CommandAction::PropertiesHelp: ShowPropertiesHelp(record.window); break;
         case CommandAction::HelpContents: ShowHelpContents(); break;
-        case CommandAction::OpenOptions: ToggleOptionsDialog(); break;
+        case CommandAction::OpenOptions: ToggleOptionsDialog(record.window); break;
         case CommandAction::Reload: ReloadSettingsWindow(); break;
         case CommandAction::FixedCommand: RunFixedCommand(id); break;
         case CommandAction::SpecialFolder1: OpenSpecialFolder1(id); break;

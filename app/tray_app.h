@@ -45,8 +45,10 @@ public:
     int Release() override;
     virtual int OnDialogMessage(DialogMessage& record);
     virtual void OnCommand(const DialogMessage& record);
-    virtual void ToggleOptionsDialog();
-    virtual void ToggleAboutDialog();
+    // `from` is the window the command came from: the dialog opens on its
+    // monitor while it is on screen.
+    virtual void ToggleOptionsDialog(HWND from);
+    virtual void ToggleAboutDialog(HWND from);
     virtual void ShowHelpContents();
     virtual void OnSettingsOk();
     virtual void OnSettingsCancel();

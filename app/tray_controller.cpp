@@ -198,15 +198,16 @@ void TrayApp::OnSecondLaunch() {
 void TrayApp::RunFixedCommand(std::uint16_t id) {
     switch (id) {
         case CMD_FOLDER_SETTINGS: ShowSettingsWindow(); break;
-        case CMD_OPTIONS: ToggleOptionsDialog(); break;
-        case CMD_ABOUT: ToggleAboutDialog(); break;
+        // The tray menu belongs to no window on screen.
+        case CMD_OPTIONS: ToggleOptionsDialog(nullptr); break;
+        case CMD_ABOUT: ToggleAboutDialog(nullptr); break;
         case CMD_HELP: ShowHelpContents(); break;
         case CMD_EXIT: PostMessageA(MainWindow(), MSG_EXIT, 0, 0); break;
         case CMD_CANCEL: break;  // the menu has closed already
     }
 }
 
-void TrayApp::ToggleOptionsDialog() {
+void TrayApp::ToggleOptionsDialog(HWND from) {
     OptionsDialog* dialog = OptionsDialogMadeNow();
     if (!dialog) return;
     if (dialog->IsVisibleNow()) {
@@ -217,16 +218,19 @@ void TrayApp::ToggleOptionsDialog() {
     // stored otherwise (a wait time out of range): it opens on what is
     // in force.
     dialog->SetValues(options_);
+    dialog->SetOpener(from);
     dialog->Show(1);
 }
 
-void TrayApp::ToggleAboutDialog() {
+void TrayApp::ToggleAboutDialog(HWND from) {
     AboutDialog* dialog = AboutDialogMadeNow();
     if (!dialog) return;
-    if (dialog->IsVisibleNow())
+    if (dialog->IsVisibleNow()) {
         dialog->BringToForeground();
-    else
-        dialog->Show(1);
+        return;
+    }
+    dialog->SetOpener(from);
+    dialog->Show(1);
 }
 
 bool TrayApp::HasSecondSpecialMenu() const {

@@ -20,4 +20,12 @@ ScreenPoint PointerPosition();
 ScreenRect MonitorRectAt(ScreenPoint point);
 ScreenRect WorkAreaAt(ScreenPoint point);
 
+// The monitor a window opened from `owner` belongs on: the owner's while
+// the owner is on screen (shown and not minimised), else the pointer's,
+// which is where the user's attention is.
+MonitorAreas MonitorForOwner(HWND owner);
+inline ScreenRect WorkAreaForOwner(HWND owner) {
+    return MonitorForOwner(owner).work;
+}
+
 }  // namespace tellaro

@@ -33,6 +33,15 @@ ScreenPoint CentreIn(const ScreenRect& area, int width, int height) {
                        area.top + (RectHeight(area) - height) / 2};
 }
 
+ScreenPoint PlaceAtPointerWithin(ScreenPoint pointer, int width, int height,
+                                 const MonitorAreas& on) {
+    const ScreenRect& m = on.monitor;
+    const bool onIt =
+        pointer.x >= m.left && pointer.x < m.right && pointer.y >= m.top && pointer.y < m.bottom;
+    return onIt ? PlaceAtPointer(pointer, width, height, on.work)
+                : CentreIn(on.work, width, height);
+}
+
 void SetHeightFromDraggedEdge(ScreenRect& r, int edge, int height) {
     if (edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight)
         r.top = r.bottom - height;

@@ -29,6 +29,21 @@ ScreenPoint PlaceAtPointer(ScreenPoint pointer, int width, int height, const Scr
 // Top-left corner of a window centred in `area`.
 ScreenPoint CentreIn(const ScreenRect& area, int width, int height);
 
+// A monitor's whole rectangle and its work area (without the task bar and
+// docked bars).
+struct MonitorAreas {
+    ScreenRect monitor;
+    ScreenRect work;
+};
+
+// Top-left corner of a window that opens at the pointer but belongs on
+// `on`, the monitor of the window it was opened from: a command given from
+// the keyboard leaves the pointer wherever it was, maybe on another
+// monitor. At the pointer (kept in the work area) when the pointer is on
+// that monitor, its task bar included; centred in its work area otherwise.
+ScreenPoint PlaceAtPointerWithin(ScreenPoint pointer, int width, int height,
+                                 const MonitorAreas& on);
+
 // WM_SIZING helpers: give the proposed outer rectangle this height (or
 // width) by moving the edge the user drags (a WMSZ_ code), so the opposite
 // edge stays where it is.

@@ -29,6 +29,11 @@ tellaro_add_gtest_library()
 file(GLOB TELLARO_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(tellaro_native_tests ${TELLARO_NATIVE_TEST_SOURCES})
 target_link_libraries(tellaro_native_tests PRIVATE tellaro_core gtest gtest_main)
+# Every user guide the packages ship: each must hold every section the
+# program's Help buttons open.
+set(TELLARO_GUIDE_FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html)
+list(JOIN TELLARO_GUIDE_FILES "|" guide_files)
+target_compile_definitions(tellaro_native_tests PRIVATE TELLARO_GUIDE_FILES="${guide_files}")
 gtest_discover_tests(tellaro_native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 
 # libFuzzer targets: one per fuzz/*_fuzzer.cpp, each with a seed corpus in

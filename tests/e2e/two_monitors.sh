@@ -1,7 +1,8 @@
 #!/bin/sh
 # On two monitors every window opens on the one the user works on: with the
 # pointer on the second monitor, the settings window, the options dialog and
-# the version box open inside it. Xephyr with two screens joined by Xinerama
+# the version box open inside it; the options dialog opened from the
+# settings window stays on its monitor wherever the pointer is. Xephyr with two screens joined by Xinerama
 # gives one display with two heads, inside the session's X server; Wine
 # reports them as two monitors when told not to ask XRandR, which it reads
 # when its server starts, so the check runs on its own copy of the prefix.
@@ -59,6 +60,16 @@ probe post "$CAPTION" 273 32786 0
 probe shown "$ABOUT" "$(seconds 10)" || fail "the version box does not open"
 sleep 0.5
 opens_on_second "$ABOUT" "the version box"
+# Opened with the keyboard from the settings window's menu, the pointer
+# left on the first monitor: the dialog stays with the settings window.
+probe post "$OPTIONS" 273 1217 0
+probe hidden "$OPTIONS" "$(seconds 10)" || fail "the options dialog does not close"
+xdotool mousemove 300 300
+sleep 0.5
+probe post "$CAPTION" 273 40003 0
+probe shown "$OPTIONS" "$(seconds 10)" || fail "the options dialog does not open from the settings window"
+sleep 0.5
+opens_on_second "$OPTIONS" "the options dialog opened from the settings window"
 import -display "$DISPLAY" -window root "$ARTIFACTS/two-monitors.png" 2>/dev/null &&
     echo "screenshot: $ARTIFACTS/two-monitors.png"
 echo "windows open on the pointer's monitor: ok"

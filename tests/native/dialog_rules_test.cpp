@@ -29,6 +29,26 @@ TEST(DialogPlacement, CentresInTheAreaWhereverItLies) {
     EXPECT_EQ(CentreIn(ScreenRect{200, 0, 1224, 768}, 300, 200).x, 562);
 }
 
+// Opened from the keyboard, the pointer may be on another monitor than the
+// window the dialog was opened from: the dialog stays on that window's.
+TEST(DialogPlacement, StaysOnTheOpenersMonitorWhereverThePointerIs) {
+    // A task bar 40 pixels high along the bottom of the second monitor.
+    const MonitorAreas second{{1024, 0, 2048, 768}, {1024, 0, 2048, 728}};
+    const ScreenPoint atPointer = PlaceAtPointerWithin({1100, 50}, 300, 400, second);
+    EXPECT_EQ(atPointer.x, 1100);
+    EXPECT_EQ(atPointer.y, 50);
+    const ScreenPoint centred = PlaceAtPointerWithin({100, 50}, 300, 400, second);
+    EXPECT_EQ(centred.x, 1024 + 362);
+    EXPECT_EQ(centred.y, 164);
+    // The pointer on the task bar is on the monitor: pulled into the work
+    // area, as a window opened at the pointer always was.
+    const ScreenPoint fromTaskBar = PlaceAtPointerWithin({2000, 750}, 300, 400, second);
+    EXPECT_EQ(fromTaskBar.x, 2048 - 30 - 300);
+    EXPECT_EQ(fromTaskBar.y, 728 - 30 - 400);
+    // The monitor's right edge belongs to the next one.
+    EXPECT_EQ(PlaceAtPointerWithin({2048, 50}, 300, 400, second).x, 1024 + 362);
+}
+
 TEST(WaitTime, OnlyZeroToFiveHundredAsTypedOtherwiseTheSpinPosition) {
     EXPECT_EQ(WaitTimeFromInput(0, 120), 0);
     EXPECT_EQ(WaitTimeFromInput(500, 120), 500);

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/fill_text.h"
 #include "shell/shell_rules.h"
@@ -166,7 +171,6 @@ TEST(HelpFilesTest, GuideAndHelpFileLieInTheProgramsFolder) {
 // own command: a path any user may have (spaces, '#', Japanese) must reach
 // it as one valid URL.
 TEST(HelpFilesTest, GuideUrlsAndHandlerCommands) {
-    EXPECT_STREQ(GuideTopic(kHelpContextProperties), "properties");
     EXPECT_STREQ(GuideTopic(0), "");
     EXPECT_EQ(FileUrl("C:\\Program Files\\#1\\\xE3\x83\x86\\Tellaro.html", "settings"),
               "file:///C:/Program%20Files/%231/%E3%83%86/Tellaro.html#settings");
@@ -197,6 +201,41 @@ TEST(SystemInsertsTest, TheTargetGoesInAndOtherInsertsAreDropped) {
         EXPECT_EQ(FillSystemInserts(c.text, "C:\\a.exe"), c.expected) << c.text;
     // The target itself is taken literally.
     EXPECT_EQ(FillSystemInserts("%1", "C:\\%2%%"), "C:\\%2%%");
+}
+
+// The guides the build ships, '|'-separated; TELLARO_GUIDES in the
+// environment names others to check the same way.
+std::vector<std::string> GuideFiles() {
+    const char* chosen = std::getenv("TELLARO_GUIDES");
+    std::stringstream list(chosen != nullptr && *chosen != '\0' ? chosen : TELLARO_GUIDE_FILES);
+    std::vector<std::string> files;
+    for (std::string file; std::getline(list, file, '|');)
+        if (!file.empty()) files.push_back(file);
+    return files;
+}
+
+bool HasAnchor(const std::string& html, const std::string& topic) {
+    return html.find("id=\"" + topic + "\"") != std::string::npos ||
+           html.find("id='" + topic + "'") != std::string::npos;
+}
+
+// A Help button whose section is missing from the guide opens the guide at
+// its top, which looks like working help: every section the program can
+// ask for must be in every guide it ships.
+TEST(HelpFilesTest, EveryGuideHasEverySectionTheProgramOpens) {
+    std::vector<std::string> topics;
+    for (std::uint32_t context = 0; context < 1024; ++context)
+        if (*GuideTopic(context) != '\0') topics.push_back(GuideTopic(context));
+    ASSERT_FALSE(topics.empty());
+    const std::vector<std::string> files = GuideFiles();
+    ASSERT_FALSE(files.empty());
+    for (const std::string& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        ASSERT_TRUE(in) << file;
+        const std::string html{std::istreambuf_iterator<char>(in), {}};
+        for (const std::string& topic : topics)
+            EXPECT_TRUE(HasAnchor(html, topic)) << file << " has no section #" << topic;
+    }
 }
 
 }  // namespace

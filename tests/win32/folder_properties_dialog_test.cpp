@@ -20,11 +20,16 @@ class ScriptedDialog : public FolderPropertiesDialog {
 public:
     using FolderPropertiesDialog::FolderPropertiesDialog;
     std::vector<int> messages;  // string ids of the message boxes shown
+    int answer = IDOK;
+    DirectoryCheck check = nullptr;  // the real one when null
 
 protected:
     int ShowMessage(HWND, int textId, int, UINT) override {
         messages.push_back(textId);
-        return IDOK;
+        return answer;
+    }
+    DirectoryCheck GetDirectoryCheck() const override {
+        return check != nullptr ? check : FolderPropertiesDialog::GetDirectoryCheck();
     }
 };
 
@@ -52,6 +57,14 @@ void Pump() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+    }
+}
+
+// The path is checked on another thread: its answer comes as a message.
+void PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 200 && !done(); ++i) {
+        Sleep(25);
+        Pump();
     }
 }
 
@@ -133,6 +146,7 @@ TEST(FolderPropertiesDialog, FolderModesNeedADirectoryGroupModesAName) {
                           [&](HWND d) {
                               SetDlgItemTextA(d, IDC_PROPERTIES_PATH, file.c_str());
                               Press(d, IDC_PROPERTIES_OK);  // a file is no folder
+                              PumpUntil([&] { return !folder.dialog.messages.empty(); });
                               SetDlgItemTextA(d, IDC_PROPERTIES_PATH, dir.c_str());
                               Press(d, IDC_PROPERTIES_OK);
                           }),
@@ -152,6 +166,55 @@ TEST(FolderPropertiesDialog, FolderModesNeedADirectoryGroupModesAName) {
               0);
     EXPECT_EQ(group.dialog.messages, std::vector<int>{IDS_EMPTY_NAME});
     EXPECT_EQ(group.dialog.GetName(), " ");
+}
+
+// A share whose server does not answer: the check asks the dialog for its
+// title (which it answers only if its thread is free), then hangs until
+// released.
+HWND g_checkedDialog = nullptr;
+HANDLE g_releaseCheck = nullptr;
+HANDLE g_checkEnded = nullptr;
+LRESULT g_titleLengthWhileChecking = 0;
+
+bool SilentShare(const std::string&) {
+    // On the dialog's own thread the message would be a plain call.
+    if (GetWindowThreadProcessId(g_checkedDialog, nullptr) == GetCurrentThreadId()) return true;
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutA(g_checkedDialog, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &length))
+        g_titleLengthWhileChecking = static_cast<LRESULT>(length);
+    WaitForSingleObject(g_releaseCheck, 30000);
+    SetEvent(g_checkEnded);
+    return true;
+}
+
+TEST(FolderPropertiesDialog, AServerThatDoesNotAnswerLeavesTheDialogAnsweringAndAsks) {
+    g_releaseCheck = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_checkEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    {
+        Session run;
+        run.dialog.check = &SilentShare;
+        run.dialog.answer = IDYES;  // keep the path unchecked
+        DWORD pressed = 0;
+        ASSERT_EQ(run.Open(0, "", "",
+                           [&](HWND d) {
+                               g_checkedDialog = d;
+                               SetDlgItemTextA(d, IDC_PROPERTIES_PATH, "\\\\silent\\share");
+                               pressed = GetTickCount();
+                               Press(d, IDC_PROPERTIES_OK);
+                           }),
+                  0);
+        EXPECT_GE(GetTickCount() - pressed, kPathCheckPatienceMs - 100) << "asked too soon";
+        EXPECT_EQ(run.dialog.messages, std::vector<int>{IDS_PATH_NOT_ANSWERING});
+        EXPECT_EQ(run.dialog.GetPath(), "\\\\silent\\share");
+        EXPECT_GT(g_titleLengthWhileChecking, 0) << "the dialog did not answer while it waited";
+    }
+    // The answer comes after the dialog and its object are gone.
+    SetEvent(g_releaseCheck);
+    EXPECT_EQ(WaitForSingleObject(g_checkEnded, 5000), WAIT_OBJECT_0);
+    Sleep(100);
+    Pump();
+    CloseHandle(g_releaseCheck);
+    CloseHandle(g_checkEnded);
 }
 
 TEST(FolderPropertiesDialog, EnterWalksPathNameOkAndEscapeOrCloseBoxCancel) {

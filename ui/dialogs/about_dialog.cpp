@@ -66,7 +66,7 @@ AboutDialog::~AboutDialog() {
 
 BOOL AboutDialog::Show(int flag) {
     if (flag != 0 && IsLive()) {
-        const ScreenPoint at = CentreIn(WorkAreaAt(PointerPosition()), GetWidth(), GetHeight());
+        const ScreenPoint at = CentreIn(WorkAreaForOwner(opener_), GetWidth(), GetHeight());
         MoveTo(at.y, at.x);
     }
     return Dialog::Show(flag);

@@ -15,8 +15,10 @@ public:
     explicit AboutDialog(HWND owner) : Dialog(owner) {}
     ~AboutDialog() override;
 
-    // Opens centred on the desktop.
+    // Opens centred on the monitor of the window it was last opened from
+    // (SetOpener) while that is on screen, else on the pointer's.
     BOOL Show(int flag) override;
+    void SetOpener(HWND window) { opener_ = window; }
     // Creates the hidden window; -1 when that fails. Links that cannot be
     // set up stay plain text.
     virtual int Create();
@@ -32,6 +34,7 @@ private:
     std::unique_ptr<DialogControl> mail_;
     HFONT linkFont_ = nullptr;
     bool linksInstalled_ = false;
+    HWND opener_ = nullptr;
 };
 
 }  // namespace tellaro

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <memory>
 #include <new>
 #include <optional>
 
@@ -32,6 +33,67 @@ void PlaceControl(HWND control, const ScreenRect& r) {
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
 }
 
+constexpr UINT_PTR kPathCheckTimer = 1;
+
+bool IsDirectoryNow(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+class Locked {
+public:
+    explicit Locked(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
+    ~Locked() { LeaveCriticalSection(&lock_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    CRITICAL_SECTION& lock_;
+};
+
+}  // namespace
+
+// Shared by the dialog and the thread that checks: the thread may answer
+// after the dialog has ended, and then tells no one.
+struct PathCheckState {
+    explicit PathCheckState(HWND dialog) : notify(dialog) { InitializeCriticalSection(&lock); }
+    ~PathCheckState() { DeleteCriticalSection(&lock); }
+    PathCheckState(const PathCheckState&) = delete;
+    PathCheckState& operator=(const PathCheckState&) = delete;
+
+    void Finish(bool directory) {
+        Locked held(lock);
+        answer = directory ? PathAnswer::Directory : PathAnswer::NotDirectory;
+        if (notify != nullptr) PostMessageA(notify, MSG_PROPERTIES_PATH_CHECKED, 0, 0);
+    }
+    void Forget() {
+        Locked held(lock);
+        notify = nullptr;
+    }
+    PathAnswer Answer() {
+        Locked held(lock);
+        return answer;
+    }
+
+    CRITICAL_SECTION lock;
+    HWND notify;
+    PathAnswer answer = PathAnswer::None;
+};
+
+namespace {
+
+struct PathCheckJob {
+    std::shared_ptr<PathCheckState> state;
+    bool (*check)(const std::string& path);
+    std::string path;
+};
+
+DWORD WINAPI PathCheckThread(void* parameter) {
+    std::unique_ptr<PathCheckJob> job(static_cast<PathCheckJob*>(parameter));
+    job->state->Finish(job->check(job->path));
+    return 0;
+}
+
 }  // namespace
 
 FolderPropertiesDialog* FolderPropertiesDialog::current_ = nullptr;
@@ -41,6 +103,7 @@ FolderPropertiesDialog::FolderPropertiesDialog(HWND parent) : Dialog(parent) {
 }
 
 FolderPropertiesDialog::~FolderPropertiesDialog() {
+    EndPathCheck();
     DestroyControls();
     if (current_ == this) current_ = nullptr;
 }
@@ -58,6 +121,7 @@ int FolderPropertiesDialog::Open(const FolderItem& modeRecord) {
     accepted_ = false;
     current_ = this;
     DoModal(ModuleInstance(), IDD_FOLDER_PROPERTIES, 0, &FolderPropertiesDialog::DialogProc);
+    EndPathCheck();
     // Only OK hands texts back: a dialog destroyed with its owner must not
     // read as confirmed.
     return accepted_ ? 0 : -1;
@@ -113,6 +177,12 @@ int FolderPropertiesDialog::OnMessage(DialogMessage& record) {
         case MSG_PROPERTIES_ENTER:
             OnEnter();
             break;
+        case MSG_PROPERTIES_PATH_CHECKED:
+            OnPathChecked();
+            break;
+        case WM_TIMER:
+            if (record.wParam == kPathCheckTimer) OnPathCheckTimer();
+            break;
     }
     return 0;
 }
@@ -156,9 +226,8 @@ void FolderPropertiesDialog::OnEnter() {
     }
 }
 
-bool FolderPropertiesDialog::IsDirectory(const std::string& path) const {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+FolderPropertiesDialog::DirectoryCheck FolderPropertiesDialog::GetDirectoryCheck() const {
+    return &IsDirectoryNow;
 }
 
 int FolderPropertiesDialog::ShowMessage(HWND owner, int textId, int captionId, UINT flags) {
@@ -166,17 +235,79 @@ int FolderPropertiesDialog::ShowMessage(HWND owner, int textId, int captionId, U
 }
 
 void FolderPropertiesDialog::OnOk() {
-    if (!HasControls()) return;
+    // A second OK while the path is checked would start a second check.
+    if (!HasControls() || pathCheck_) return;
     path_ = pathEdit_->GetControlText();
     name_ = nameEdit_->GetControlText();
-    const bool folder = DescribePropertiesMode(mode_).folder;
-    const int refusal = CheckPropertiesInput(mode_, folder && IsDirectory(path_), name_);
+    if (DescribePropertiesMode(mode_).folder) {
+        StartPathCheck();
+        return;
+    }
+    Conclude(false);
+}
+
+void FolderPropertiesDialog::Conclude(bool pathIsDirectory) {
+    const int refusal = CheckPropertiesInput(mode_, pathIsDirectory, name_);
     if (refusal != 0) {
         ShowMessage(GetHandle(), refusal, IDS_INPUT_CAPTION, MB_OK | MB_ICONINFORMATION);
         return;
     }
     accepted_ = true;
     EndModal(0);
+}
+
+void FolderPropertiesDialog::StartPathCheck() {
+    const DirectoryCheck check = GetDirectoryCheck();
+    try {
+        auto state = std::make_shared<PathCheckState>(GetHandle());
+        auto job = std::make_unique<PathCheckJob>(PathCheckJob{state, check, path_});
+        HANDLE thread = CreateThread(nullptr, 0, PathCheckThread, job.get(), 0, nullptr);
+        if (thread != nullptr) {
+            job.release();  // the thread's now
+            CloseHandle(thread);
+            pathCheck_ = std::move(state);
+            SetTimer(GetHandle(), kPathCheckTimer, kPathCheckPatienceMs, nullptr);
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    // No thread to be had: checked here, as it always was.
+    Conclude(check(path_));
+}
+
+void FolderPropertiesDialog::EndPathCheck() {
+    if (!pathCheck_) return;
+    if (GetHandle() != nullptr) KillTimer(GetHandle(), kPathCheckTimer);
+    pathCheck_->Forget();
+    pathCheck_.reset();
+}
+
+void FolderPropertiesDialog::OnPathChecked() {
+    // Anyone may post the message: only a check of ours that has answered
+    // counts, and not while the user is being asked about it.
+    if (!pathCheck_ || askingAboutPath_) return;
+    const PathAnswer answer = pathCheck_->Answer();
+    if (answer == PathAnswer::None) return;
+    EndPathCheck();
+    Conclude(answer == PathAnswer::Directory);
+}
+
+void FolderPropertiesDialog::OnPathCheckTimer() {
+    KillTimer(GetHandle(), kPathCheckTimer);
+    if (!pathCheck_ || askingAboutPath_) return;
+    askingAboutPath_ = true;
+    const bool keep = ShowMessage(GetHandle(), IDS_PATH_NOT_ANSWERING, IDS_INPUT_CAPTION,
+                                  MB_YESNO | MB_ICONQUESTION) == IDYES;
+    askingAboutPath_ = false;
+    // A question ended by an exit from outside was answered by no one.
+    if (!pathCheck_ || ModalLoop::Exiting()) {
+        EndPathCheck();
+        return;
+    }
+    const PathAnswer answer = pathCheck_->Answer();
+    EndPathCheck();
+    const PathDecision decision = DecideAfterQuestion(answer, keep);
+    if (decision != PathDecision::KeepEditing) Conclude(decision == PathDecision::Accept);
 }
 
 void FolderPropertiesDialog::OnCancel() {
@@ -250,9 +381,9 @@ void FolderPropertiesDialog::OnInitDialog(DialogMessage& record) {
         return;
     }
     MeasureLayout();
-    // Centred on the monitor the user is working on, where the settings
-    // window opened.
-    const ScreenPoint at = CentreIn(WorkAreaAt(PointerPosition()), GetWidth(), GetHeight());
+    // Centred on the settings window's monitor, wherever the pointer is.
+    const ScreenPoint at =
+        CentreIn(WorkAreaForOwner(GetWindow(GetHandle(), GW_OWNER)), GetWidth(), GetHeight());
     SetWindowPos(GetHandle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const PropertiesModeInfo info = DescribePropertiesMode(mode_);
     pathEdit_->EnableControl(info.folder);

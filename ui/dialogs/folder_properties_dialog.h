@@ -17,6 +17,8 @@
 
 namespace tellaro {
 
+struct PathCheckState;
+
 class FolderPropertiesDialog : public Dialog {
 public:
     explicit FolderPropertiesDialog(HWND parent);
@@ -48,13 +50,23 @@ public:
 protected:
     // The message boxes go through here so that tests can answer them.
     virtual int ShowMessage(HWND owner, int textId, int captionId, UINT flags);
-    virtual bool IsDirectory(const std::string& path) const;
+    // Whether `path` names a directory. It runs on a thread of its own and
+    // may outlive the dialog, so it is a plain function that knows nothing
+    // of it.
+    using DirectoryCheck = bool (*)(const std::string& path);
+    virtual DirectoryCheck GetDirectoryCheck() const;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static FolderPropertiesDialog* current_;
 
     void MeasureLayout();
+    void StartPathCheck();
+    void OnPathChecked();
+    void OnPathCheckTimer();
+    void EndPathCheck();
+    // Ends the dialog, or says why not.
+    void Conclude(bool pathIsDirectory);
     bool HasControls() const {
         return pathEdit_ && browseButton_ && nameEdit_ && okButton_ && cancelButton_ && helpButton_;
     }
@@ -73,6 +85,9 @@ private:
     std::string name_;
     std::uint8_t mode_ = properties_mode::kNewFolder;
     bool accepted_ = false;
+    // The check of the path OK was pressed with, while it runs; OK waits.
+    std::shared_ptr<PathCheckState> pathCheck_;
+    bool askingAboutPath_ = false;
     PropertiesLayout layout_;
     bool haveLayout_ = false;
 };

@@ -24,6 +24,17 @@ int CheckPropertiesInput(std::uint8_t mode, bool pathIsDirectory, const std::str
     return name.empty() ? IDS_EMPTY_NAME : 0;
 }
 
+PathDecision DecideAfterQuestion(PathAnswer answer, bool keepUnchecked) {
+    switch (answer) {
+        case PathAnswer::Directory:
+            return PathDecision::Accept;
+        case PathAnswer::NotDirectory:
+            return PathDecision::Refuse;
+        default:
+            return keepUnchecked ? PathDecision::Accept : PathDecision::KeepEditing;
+    }
+}
+
 PropertiesLayout MeasurePropertiesLayout(int w, int h, const PropertiesControls& c,
                                          int outerHeight) {
     PropertiesLayout l;

@@ -34,6 +34,18 @@ PropertiesModeInfo DescribePropertiesMode(std::uint8_t mode);
 // dialog. Decided from the mode, never from the controls' state.
 int CheckPropertiesInput(std::uint8_t mode, bool pathIsDirectory, const std::string& name);
 
+// A folder path is checked off the user-interface thread: a share whose
+// server does not answer takes tens of seconds to give up. After this long
+// without an answer the user is asked whether to keep the path unchecked.
+constexpr unsigned kPathCheckPatienceMs = 3000;
+
+enum class PathAnswer { None, Directory, NotDirectory };
+enum class PathDecision { Accept, Refuse, KeepEditing };
+
+// Once the user has chosen: an answer that came while the question was open
+// decides, as it would have a moment earlier; without one, the choice does.
+PathDecision DecideAfterQuestion(PathAnswer answer, bool keepUnchecked);
+
 // Offsets measured once from the template, in client pixels, so that the
 // edits stretch and the buttons stay anchored to the right and bottom.
 struct PropertiesLayout {

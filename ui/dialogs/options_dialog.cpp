@@ -38,9 +38,8 @@ OptionsDialog::~OptionsDialog() {
 
 BOOL OptionsDialog::Show(int flag) {
     if (flag != 0 && IsLive()) {
-        const ScreenPoint pointer = PointerPosition();
-        const ScreenPoint at =
-            PlaceAtPointer(pointer, GetWidth(), GetHeight(), WorkAreaAt(pointer));
+        const ScreenPoint at = PlaceAtPointerWithin(PointerPosition(), GetWidth(), GetHeight(),
+                                                    MonitorForOwner(opener_));
         MoveTo(at.y, at.x);
     }
     const BOOL result = Dialog::Show(flag);

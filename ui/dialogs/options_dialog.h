@@ -16,9 +16,11 @@ public:
     explicit OptionsDialog(HWND owner);
     ~OptionsDialog() override;
 
-    // Opens at the mouse pointer, inside the desktop, with the focus on
+    // Opens at the mouse pointer, on the monitor of the window it was last
+    // opened from (SetOpener) while that is on screen, with the focus on
     // Cancel.
     BOOL Show(int flag) override;
+    void SetOpener(HWND window) { opener_ = window; }
     // Creates the hidden window with its controls; -1 when either fails.
     virtual int Create();
     virtual int Close();
@@ -31,6 +33,8 @@ public:
 
 private:
     bool HasControls() const { return waitSpin_ != nullptr; }
+
+    HWND opener_ = nullptr;
 
     // Deleted in the reverse order of creation, last member first.
     std::unique_ptr<ComboBox> leftDoubleClick_;
