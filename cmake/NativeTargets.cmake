@@ -29,6 +29,8 @@ tellaro_add_gtest_library()
 file(GLOB TELLARO_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(tellaro_native_tests ${TELLARO_NATIVE_TEST_SOURCES})
 target_link_libraries(tellaro_native_tests PRIVATE tellaro_core gtest gtest_main)
+# The resource script is read as a source: its two languages must agree.
+target_compile_definitions(tellaro_native_tests PRIVATE TELLARO_RES_DIR="${CMAKE_SOURCE_DIR}/res")
 gtest_discover_tests(tellaro_native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 
 # libFuzzer targets: one per fuzz/*_fuzzer.cpp, each with a seed corpus in
