@@ -56,10 +56,11 @@ add_executable(Tellaro WIN32 app/main.cpp ${TELLARO_RC})
 target_link_libraries(Tellaro PRIVATE tellaro_win)
 set_target_properties(Tellaro PROPERTIES OUTPUT_NAME Tellaro)
 # The resource compiler reports no dependencies: without these, regenerated
-# icons and cursors would not reach the programs of an existing build tree.
+# icons and cursors, or a changed English block, would not reach the
+# programs of an existing build tree.
 file(GLOB TELLARO_RC_IMAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur)
 set_source_files_properties(${TELLARO_RC} PROPERTIES
-  OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest;${TELLARO_RC_IMAGES}")
+  OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest;${TELLARO_RC_IMAGES};${CMAKE_SOURCE_DIR}/res/tellaro_en.rc;${CMAKE_SOURCE_DIR}/res/resource.h")
 
 if(NOT MSVC)
   # The program ships stripped; its symbols stay in the build tree beside it
