@@ -18,6 +18,7 @@ OPTIONS=$(sed -n '/^IDD_OPTIONS /,/^BEGIN/s/^CAPTION *"\(.*\)"/\1/p' "$EN_RC")
 # usage: expect_english WINDOW WHAT WORD...
 expect_english() {
     texts=$(probe texts "$1") || fail "no window '$1' ($2)"
+    texts=$(echo "$texts" | tr -d '\r')
     echo "$texts" | LC_ALL=C grep -q '[^ -~]' && fail "$2: not 7-bit: $texts"
     echo "$texts" | grep -qF '?' && fail "$2: a text the code page could not show: $texts"
     shift 2
@@ -55,7 +56,7 @@ check_locale() {
     sleep 1
     screenshot "$1-options-dialog"
     expect_english "$OPTIONS" "$1 options dialog" "$(en_text IDC_OPTIONS_CANCEL)" \
-        "$(en_text IDS_ACTION_NOTHING)"
+        "$(en_text IDC_OPTIONS_HOTKEY_NEAR_TRAY)"
     probe post "$OPTIONS" 273 1217 0
     probe hidden "$OPTIONS" 5 || fail "$1: Cancel did not hide the options dialog"
     stop_tellaro
