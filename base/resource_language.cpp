@@ -37,7 +37,9 @@ const void* FindProgramResource(HINSTANCE module, LPCSTR type, int id, DWORD* si
     return data;
 }
 
-HMENU LoadProgramMenu(int id) { return LoadProgramMenu(ModuleInstance(), id); }
+HMENU LoadProgramMenu(int id) {
+    return LoadProgramMenu(ModuleInstance(), id);
+}
 
 HMENU LoadProgramMenu(HINSTANCE module, int id) {
     const void* menu = FindProgramResource(module, RT_MENU, id, nullptr);
