@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/module_instance.h"
+#include "base/resource_language.h"
 
 namespace tellaro {
 
@@ -11,26 +12,37 @@ std::string LoadResourceString(int id) {
 }
 
 std::string LoadResourceString(HINSTANCE module, int id) {
-    // LoadStringA cuts a text that does not fit, short of a double-byte
-    // character it cannot copy whole: grow until it ends well inside.
-    std::string text(256, '\0');
-    for (;;) {
-        int length =
-            LoadStringA(module, static_cast<UINT>(id), &text[0], static_cast<int>(text.size()));
-        if (length <= 0) return std::string();
-        if (static_cast<std::size_t>(length) + 2 < text.size()) {
-            text.resize(static_cast<std::size_t>(length));
-            return text;
-        }
-        text.assign(text.size() * 2, '\0');
-    }
+    // A string table block holds sixteen counted UTF-16 texts.
+    if (id < 0 || id > 0xFFFF) return std::string();
+    DWORD size = 0;
+    const auto* text =
+        static_cast<const WCHAR*>(FindProgramResource(module, RT_STRING, id / 16 + 1, &size));
+    if (text == nullptr) return std::string();
+    const WCHAR* const end = text + size / sizeof(WCHAR);
+    for (int skip = id % 16; skip > 0 && text < end; --skip) text += 1 + *text;
+    if (text >= end || *text == 0 || *text > end - text - 1) return std::string();
+    const int length = *text;
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, text + 1, length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::string();
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text + 1, length, &out[0], bytes, nullptr, nullptr);
+    return out;
 }
 
 std::string SystemErrorText(DWORD error) {
+    // The system's words in the language of the program's own, when it has
+    // them; an English text follows an English message.
+    const DWORD flags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    DWORD length = 0;
+    if (ResourceLanguage() == UiLanguage::kEnglish)
+        length = FormatMessageA(flags, nullptr, error, ResourceLanguageId(UiLanguage::kEnglish),
+                                reinterpret_cast<char*>(&text), 0, nullptr);
+    if (length == 0)
+        length =
+            FormatMessageA(flags, nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string out(text != nullptr ? text : "", length);
     if (text != nullptr) LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' '))

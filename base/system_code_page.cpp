@@ -12,16 +12,22 @@ Narrowed NarrowToSystem(const std::wstring& wide) {
     Narrowed out;
     if (wide.empty()) return out;
     const int size = static_cast<int>(wide.size());
+    // UTF-8 holds every character but takes neither of the flags below
+    // (WideCharToMultiByte fails outright): only an unpaired surrogate
+    // cannot come out, and that is an error there.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
-                                           0, nullptr, &usedDefault);
+    BOOL* const usedDefaultOut = utf8 ? nullptr : &usedDefault;
+    const int length =
+        WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, usedDefaultOut);
     if (length <= 0) {
         out.usedDefaultChar = true;  // nothing came out: no name to keep
         return out;
     }
     out.text.assign(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &out.text[0], length,
-                        nullptr, &usedDefault);
+    WideCharToMultiByte(CP_ACP, flags, wide.data(), size, &out.text[0], length, nullptr,
+                        usedDefaultOut);
     out.usedDefaultChar = usedDefault != FALSE;
     return out;
 }

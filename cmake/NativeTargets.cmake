@@ -31,9 +31,11 @@ add_executable(tellaro_native_tests ${TELLARO_NATIVE_TEST_SOURCES})
 target_link_libraries(tellaro_native_tests PRIVATE tellaro_core gtest gtest_main)
 # Every user guide the packages ship: each must hold every section the
 # program's Help buttons open.
-set(TELLARO_GUIDE_FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html)
+set(TELLARO_GUIDE_FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html ${CMAKE_SOURCE_DIR}/docs/Tellaro.en.html)
 list(JOIN TELLARO_GUIDE_FILES "|" guide_files)
 target_compile_definitions(tellaro_native_tests PRIVATE TELLARO_GUIDE_FILES="${guide_files}")
+# The resource script is read as a source: its two languages must agree.
+target_compile_definitions(tellaro_native_tests PRIVATE TELLARO_RES_DIR="${CMAKE_SOURCE_DIR}/res")
 gtest_discover_tests(tellaro_native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 
 # libFuzzer targets: one per fuzz/*_fuzzer.cpp, each with a seed corpus in

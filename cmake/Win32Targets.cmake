@@ -56,10 +56,11 @@ add_executable(Tellaro WIN32 app/main.cpp ${TELLARO_RC})
 target_link_libraries(Tellaro PRIVATE tellaro_win)
 set_target_properties(Tellaro PROPERTIES OUTPUT_NAME Tellaro)
 # The resource compiler reports no dependencies: without these, regenerated
-# icons and cursors would not reach the programs of an existing build tree.
+# icons and cursors, or a changed English block, would not reach the
+# programs of an existing build tree.
 file(GLOB TELLARO_RC_IMAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur)
 set_source_files_properties(${TELLARO_RC} PROPERTIES
-  OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest;${TELLARO_RC_IMAGES}")
+  OBJECT_DEPENDS "${TELLARO_GENERATED_DIR}/tellaro_version.h;${TELLARO_GENERATED_DIR}/tellaro.manifest;${TELLARO_RC_IMAGES};${CMAKE_SOURCE_DIR}/res/tellaro_en.rc;${CMAKE_SOURCE_DIR}/res/resource.h")
 
 if(NOT MSVC)
   # The program ships stripped; its symbols stay in the build tree beside it
@@ -107,6 +108,23 @@ if(TELLARO_WIN_TESTS STREQUAL "full")
   # Console subsystem, so the runner's output reaches CTest.
   add_test(NAME win32_tests COMMAND tellaro_win32_tests --gtest_color=no)
   tellaro_wine_test(win32_tests)
+
+  # Folder names under the ANSI code pages of systems outside Japan: UTF-8,
+  # which only a manifest gives a program under Wine, and 1252, which an
+  # English locale gives.
+  set(code_page_test ${CMAKE_SOURCE_DIR}/tests/code_page/code_page_test.cpp)
+  add_executable(tellaro_utf8_code_page_tests ${code_page_test}
+                                              ${CMAKE_SOURCE_DIR}/tests/code_page/utf8.rc)
+  add_executable(tellaro_code_page_tests ${code_page_test})
+  foreach(target tellaro_utf8_code_page_tests tellaro_code_page_tests)
+    target_link_libraries(${target} PRIVATE tellaro_win gtest gtest_main)
+  endforeach()
+  add_test(NAME code_page_utf8_tests COMMAND tellaro_utf8_code_page_tests --gtest_color=no)
+  add_test(NAME code_page_1252_tests
+           COMMAND ${CMAKE_COMMAND} -E env TELLARO_WINE_LOCALE=en_US.UTF-8 ${TELLARO_WINE_RUN}
+                   ${TELLARO_WINE_DIR} $<TARGET_FILE:tellaro_code_page_tests> --gtest_color=no)
+  tellaro_wine_test(code_page_utf8_tests)
+  tellaro_wine_test(code_page_1252_tests)
 
   # A save killed at any moment leaves one whole settings file (a short run
   # here; the program's default of 100 kills on demand).

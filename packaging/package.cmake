@@ -2,10 +2,12 @@
 #   cmake --build <build dir> --target package
 # gives Tellaro-Explorer-<version>-setup.exe (a per-user NSIS installer from
 # our own template, made by CPack) and Tellaro-Explorer-<version>-portable.zip
-# (the program and its user guide, nothing else) in the build directory.
+# (the program and its user guides, nothing else) in the build directory.
 # Both come from the same staged files, signed on request (stage.cmake).
 install(TARGETS Tellaro RUNTIME DESTINATION .)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html DESTINATION .)
+# The program opens the guide of the language it shows.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/Tellaro.html ${CMAKE_SOURCE_DIR}/docs/Tellaro.en.html
+        DESTINATION .)
 
 set(CPACK_GENERATOR "NSIS")
 set(CPACK_PACKAGE_NAME "Tellaro Explorer")

@@ -26,12 +26,15 @@ if [ -n "$missing" ]; then
     apt-get install -y -q --no-install-recommends $(echo "$missing" | sed 's/\bupdate\b//')
 fi
 
-# Under ja_JP.UTF-8 Wine's ANSI code page is 932, as on a Japanese Windows.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
-    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-fi
+# Under ja_JP.UTF-8 Wine's ANSI code page is 932, as on a Japanese Windows;
+# under en_US.UTF-8 it is 1252, as on an English one (the English checks).
+for loc in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^$loc.utf8\$"; then
+        sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" >>/etc/locale.gen
+        locale-gen >/dev/null
+    fi
+done
 
 # Some kernels are built without 32-bit user-space support ("32-bit emulation
 # disabled"): the 32-bit Wine loader then fails with "Exec format error". Run

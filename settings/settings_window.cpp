@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/modal_loop.h"
+#include "base/resource_language.h"
 #include "base/resource_text.h"
 #include "base/system_code_page.h"
 #include "config/special_folder_table.h"
@@ -67,7 +68,7 @@ int SettingsWindow::InitWindow() {
                        {&specialRootMenu_, IDM_SPECIAL_ROOT_CONTEXT},
                        {&groupMenu_, IDM_GROUP_CONTEXT}};
     for (const auto& m : menus) {
-        if (*m.menu == nullptr) *m.menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(m.id));
+        if (*m.menu == nullptr) *m.menu = LoadProgramMenu(m.id);
         if (*m.menu == nullptr) return -1;
     }
     return 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/modal_loop.h"
+#include "base/resource_language.h"
 #include "res/resource.h"
 #include "settings/drag_rules.h"
 #include "settings/item_names.h"
@@ -175,7 +176,7 @@ void SettingsWindow::OnDropMenu() {
         OnLButtonUp();
         return;
     }
-    if (dropMenu_ == nullptr) dropMenu_ = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(IDM_DROP));
+    if (dropMenu_ == nullptr) dropMenu_ = LoadProgramMenu(IDM_DROP);
     HMENU menu = dropMenu_ != nullptr ? GetSubMenu(dropMenu_, 0) : nullptr;
     if (menu == nullptr) return;
     const DropMenuPlan plan =

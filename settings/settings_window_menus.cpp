@@ -4,6 +4,7 @@
 
 #include "shell/shell_launcher.h"
 #include "base/modal_loop.h"
+#include "base/resource_language.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
 
@@ -77,8 +78,7 @@ void SettingsWindow::ShowContextMenu(bool atItem) {
     POINT point = {};
     if (!ContextMenuPoint(atItem, node, point)) return;
     nodes_.Select(node);
-    if (folderMenu_ == nullptr)
-        folderMenu_ = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(IDM_FOLDER_CONTEXT));
+    if (folderMenu_ == nullptr) folderMenu_ = LoadProgramMenu(IDM_FOLDER_CONTEXT);
     if (folderMenu_ == nullptr) return;
     const ContextMenuPlan plan =
         PlanContextMenu(ClassifyNode(nodes_, node), nodes_.HasChildren(node));

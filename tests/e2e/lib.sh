@@ -66,8 +66,11 @@ reset_tellaro() {
     for d in $(settings_dir); do rm -rf "$d"; done
 }
 
+# TELLARO_LOCALE, when set, is the env(1) arguments of another system's
+# locale for the program alone (the probe keeps the session's).
 start_tellaro() {
-    "$TELLARO_LOADER" "$TELLARO_EXE" >/dev/null 2>&1 &
+    # shellcheck disable=SC2086 # a list of arguments
+    env ${TELLARO_LOCALE:-} "$TELLARO_LOADER" "$TELLARO_EXE" >/dev/null 2>&1 &
     TELLARO_PID=$!
     probe wait "$CAPTION" "$(seconds 30)" || fail "no window captioned '$CAPTION' after start"
     # The window exists early in start-up; checks begin once it is running.

@@ -6,7 +6,7 @@ The version resource and the about dialog carry VERSION; the manifest asks
 for common controls 6, asInvoker and system DPI awareness and lists the
 systems from MIN_WINDOWS (e.g. 6.0) on; the header declares MIN_WINDOWS, and
 every imported Windows function is declared by the SDK headers set to that
-version (compiled with CROSS_CC); the zip holds this program and the guide.
+version (compiled with CROSS_CC); the zip holds this program and the guides.
 The program carries no debug sections, but names its symbols file beside it,
 through which ADDR2LINE resolves WinMain (found with NM) to its source line.
 """
@@ -135,11 +135,17 @@ def check_symbols(pe, exe, nm, addr2line):
 
 def check_zip(path, exe):
     with zipfile.ZipFile(path) as archive:
-        check(sorted(archive.namelist()) == ["Tellaro.exe", "Tellaro.html"],
+        check(sorted(archive.namelist()) == ["Tellaro.en.html", "Tellaro.exe", "Tellaro.html"],
               f"portable zip holds {archive.namelist()}")
         if "Tellaro.exe" in archive.namelist():
             with open(exe, "rb") as built:
                 check(archive.read("Tellaro.exe") == built.read(), "the zip's program is another build")
+        # The help command opens either guide at the same sections.
+        if {"Tellaro.html", "Tellaro.en.html"} <= set(archive.namelist()):
+            anchors = [set(re.findall(r'\bid="([^"]+)"', archive.read(name).decode()))
+                       for name in ("Tellaro.html", "Tellaro.en.html")]
+            check(anchors[0] and anchors[0] == anchors[1],
+                  f"the guides' sections differ: {sorted(anchors[0] ^ anchors[1])}")
 
 
 def main():

@@ -33,7 +33,7 @@ settings="$(settings_dir)/Tellaro.tlr"
 
 timeout "$(seconds 15)" "$WINE32" "$SETUP" /S /AUTOSTART || fail "the silent install failed"
 step "installed"
-for f in Tellaro.exe Tellaro.html uninstall.exe; do
+for f in Tellaro.exe Tellaro.html Tellaro.en.html uninstall.exe; do
     [ -f "$target/$f" ] || fail "$f not installed in $target"
 done
 cmp -s "$target/Tellaro.exe" "$TELLARO_EXE" || fail "the installed program is not this build"

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/resource_language.h"
 #include "base/runtime_api.h"
 #include "ui/framework/dialog.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     // the program's would.
     tellaro::runtime_api::RestrictLibrarySearch();
     tellaro::SetModuleInstance(GetModuleHandleA(nullptr));
+    tellaro::ChooseResourceLanguage();
     tellaro::runtime_api::InitCommonControlsOnce();
     CoInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);

@@ -1,15 +1,17 @@
-// The resource script's texts reach the program as code page 932 bytes, and
-// its menus and dialogs load.
+// The resource script's texts reach the program as code page 932 bytes, or
+// in English where the code page cannot hold them, and its menus and dialogs
+// load.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "base/resource_language.h"
+#include "base/resource_text.h"
 #include "res/resource.h"
 #include "ui/framework/application.h"
 #include "ui/framework/dialog.h"
-#include "base/resource_text.h"
 
 namespace tellaro {
 namespace {
@@ -39,11 +41,11 @@ TEST(Resources, EveryQuotedStringIdHasAText) {
 TEST(Resources, MenusAndDialogsLoad) {
     for (int id : {IDM_SETTINGS, IDM_SPECIAL_ROOT_CONTEXT, IDM_GROUP_CONTEXT, IDM_FOLDER_CONTEXT,
                    IDM_ROOT_CONTEXT, IDM_DROP}) {
-        HMENU menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(id));
+        HMENU menu = LoadProgramMenu(id);
         EXPECT_NE(menu, nullptr) << "menu " << id;
         if (menu) DestroyMenu(menu);
     }
-    HMENU drop = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(IDM_DROP));
+    HMENU drop = LoadProgramMenu(IDM_DROP);
     ASSERT_NE(drop, nullptr);
     HMENU items = GetSubMenu(drop, 0);
     ASSERT_EQ(GetMenuItemCount(items), 7);
@@ -62,6 +64,52 @@ TEST(Resources, MenusAndDialogsLoad) {
     EXPECT_NE(GetDlgItem(settings.GetHandle(), IDC_SETTINGS_TREE), nullptr);
     EXPECT_TRUE(GetWindowLongA(settings.GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_NE(GetMenu(settings.GetHandle()), nullptr);
+}
+
+bool IsSevenBit(const std::string& text) {
+    for (char c : text)
+        if (c & 0x80) return false;
+    return true;
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    std::string text(256, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetMenuStringA(menu, position, &text[0], static_cast<int>(text.size()), MF_BYPOSITION)));
+    return text;
+}
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+// This session's interface language is Japanese, so the resource loader
+// alone would pick Japanese texts and menus for a system that chose English.
+TEST(Resources, EnglishChoiceReachesStringsDialogsAndTheMenuBar) {
+    struct Restore {
+        ~Restore() { SetResourceLanguage(UiLanguage::kJapanese); }
+    } restore;
+    SetResourceLanguage(UiLanguage::kEnglish);
+    Application app;
+    Dialog settings(nullptr);
+    ASSERT_EQ(settings.CreateModeless(ModuleInstance(), IDD_SETTINGS), 0);
+    const std::string cancel = WindowText(GetDlgItem(settings.GetHandle(), IDC_SETTINGS_CANCEL));
+    HMENU drop = LoadProgramMenu(IDM_DROP);
+    ASSERT_NE(drop, nullptr);
+    const std::string texts[] = {LoadResourceString(IDS_NONE), LoadResourceString(IDS_SF_SYSTEMX86),
+                                 cancel, MenuText(GetMenu(settings.GetHandle()), 0),
+                                 MenuText(GetSubMenu(drop, 0), 0)};
+    DestroyMenu(drop);
+    for (const std::string& text : texts) {
+        EXPECT_FALSE(text.empty());
+        EXPECT_TRUE(IsSevenBit(text)) << text;
+    }
+    EXPECT_EQ(LoadResourceString(IDS_MAIN_CAPTION), "Tellaro Explorer");
+    // A second launch and the installer find the running program by it.
+    EXPECT_EQ(WindowText(settings.GetHandle()), "Tellaro Explorer");
 }
 
 // The width of the image Windows picks from icon or cursor group `id` for
@@ -84,8 +132,8 @@ int DrawnWidth(int id, bool icon, int size) {
 // at 150 and 200 %), drag cursors at the cursor sizes, each drawn for its
 // size: a stretched image looks blurred beside the scaled text.
 TEST(Resources, IconsAndCursorsLoadAtEachDpisSize) {
-    for (int id : {IDI_PROGRAM, IDI_PROGRAM_SMALL, IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER,
-                   IDI_SEPARATOR}) {
+    for (int id :
+         {IDI_PROGRAM, IDI_PROGRAM_SMALL, IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR}) {
         HANDLE icon = LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
         EXPECT_NE(icon, nullptr) << "icon " << id;
         for (int size : {16, 20, 24, 32, 48})

@@ -9,8 +9,10 @@ esac
 export WINEPREFIX="$TELLARO_WINE_DIR/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
-# Under this locale Wine's ANSI code page is 932, as on a Japanese Windows.
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Under this locale Wine's ANSI code page is 932, as on a Japanese Windows;
+# a check of another system's code page names its own.
+TELLARO_WINE_LOCALE=${TELLARO_WINE_LOCALE:-ja_JP.UTF-8}
+export LANG=$TELLARO_WINE_LOCALE LC_ALL=$TELLARO_WINE_LOCALE
 WINE64=/usr/lib/wine/wine64
 [ -x "$WINE64" ] || WINE64=$(command -v wine64 || echo wine)
 WINE32=$(command -v wine || echo /usr/lib/wine/wine)

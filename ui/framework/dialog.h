@@ -23,7 +23,7 @@ public:
         Destroy();
         return 0;
     }
-    // DialogBoxParamA's result, or 0 at once when a window is recorded.
+    // DialogBoxIndirectParamA's result, or 0 at once when a window is recorded.
     virtual INT_PTR DoModal(HINSTANCE instance, int templateId, LPARAM initParam,
                             DLGPROC dialogProc);
     virtual int EndModal(INT_PTR result);
