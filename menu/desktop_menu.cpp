@@ -188,7 +188,7 @@ void DesktopMenu::OpenPath(const std::wstring& path) const {
     // failure is told as any launch's.
     const DWORD error =
         attributes == INVALID_FILE_ATTRIBUTES ? ERROR_FILE_NOT_FOUND : ERROR_NOT_ENOUGH_MEMORY;
-    shell::Launch([error](std::string&) { return error; }, NarrowToSystem(path).text);
+    shell::ReportLaunchFailure(NarrowToSystem(path).text.c_str(), error);
 }
 
 int DesktopMenu::FreeDesktopItems() {
