@@ -109,6 +109,7 @@ int TrayApp::Initialize() {
     store_ = MakeNoThrow<SettingsStore>(*systemInfo_, *notifier, config_.settingsFolder);
     menus_ = MakeNoThrow<PopupMenus>(ModuleInstance());
     if (!store_ || !menus_) return -1;
+    store_->SetBesideProgram(config_.besideProgram);
 
     postedNotificationHook_ =
         SetWindowsHookExA(WH_GETMESSAGE, EmptyPostedNotifications, nullptr, GetCurrentThreadId());

@@ -30,6 +30,7 @@ class Window;
 // Where the controller keeps its settings file; tests point it elsewhere.
 struct TrayAppConfig {
     std::wstring settingsFolder;          // empty: the per-user settings folder
+    bool besideProgram = false;           // a portable copy's own folder
     StorageNotifier* notifier = nullptr;  // null: message boxes
 };
 

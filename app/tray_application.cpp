@@ -3,9 +3,11 @@
 #include <objbase.h>
 
 #include <new>
+#include <optional>
 
 #include "app/tray_app.h"
 #include "base/runtime_api.h"
+#include "config/portable_copy.h"
 #include "ui/framework/dialog.h"
 
 namespace tellaro {
@@ -64,7 +66,13 @@ int RunTellaro(HINSTANCE instance, const char* commandLine) {
     HANDLE mutex = CreateMutexA(&attributes, TRUE, kMutexName);
     if (mutex == nullptr) return -1;
     {
-        std::unique_ptr<TrayApplication> app(new (std::nothrow) TrayApplication());
+        // The marker beside the program alone makes a copy portable.
+        TrayAppConfig config;
+        if (std::optional<std::wstring> folder = PortableSettingsFolder()) {
+            config.settingsFolder = *folder;
+            config.besideProgram = true;
+        }
+        std::unique_ptr<TrayApplication> app(new (std::nothrow) TrayApplication(config));
         if (!app) {
             CloseHandle(mutex);
             return -1;

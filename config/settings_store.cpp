@@ -11,6 +11,7 @@
 #include "config/item_codec.h"
 #include "config/kept_saves.h"
 #include "config/legacy_import.h"
+#include "config/portable_copy.h"
 #include "config/special_folder_table.h"
 #include "config/special_folders_win.h"
 #include "config/system_info.h"
@@ -212,7 +213,16 @@ int SettingsStore::SaveItemFile(const OptionsRecord& options, const FolderSettin
     } catch (...) {  // out of memory: the same as any other failed save
         saved = false;
     }
-    if (saved) return 0;
+    if (saved) {
+        if (besideProgram_) RecordCodePage(settingsFolder_, GetACP());
+        return 0;
+    }
+    // Settings beside the program stay in memory; nothing is written
+    // anywhere else behind the user's back, so the folder is named.
+    if (besideProgram_) {
+        notifier_.ShowNamedError(IDS_SAVE_FAILED_FOLDER, IDS_SAVE_FAILED_CAPTION, settingsFolder_);
+        return -1;
+    }
     // Only where there was a file can it be said to be left as it was.
     notifier_.ShowError(hadFile ? IDS_SAVE_FAILED : IDS_SAVE_FAILED_NO_FILE,
                         IDS_SAVE_FAILED_CAPTION);
@@ -279,13 +289,26 @@ int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings
             return ImportLegacyIni(options, settings) == 0 ? 0 : 1;
         } else {
             result = ReadItemFile(path, options, settings);
-            if (result == 0) return 0;
+            if (result == 0) {
+                ReportOtherCodePage();
+                return 0;
+            }
         }
     } catch (...) {  // out of memory before anything was replaced
         result = -1;
     }
     if (fillDefaults) fillDefaults(settings);
     return result == 1 ? 0 : -1;
+}
+
+// A portable copy carried from a system of another code page reads names
+// written in that one: said once, rather than guessed at.
+void SettingsStore::ReportOtherCodePage() {
+    if (!besideProgram_) return;
+    const std::optional<unsigned> recorded = RecordedCodePage(settingsFolder_);
+    if (recorded && *recorded != GetACP())
+        notifier_.ShowNamedError(IDS_OTHER_CODE_PAGE, IDS_LOAD_CORRUPT_CAPTION,
+                                 std::to_wstring(*recorded));
 }
 
 std::wstring SettingsStore::LegacyIniPath() {

@@ -51,6 +51,11 @@ public:
     // the code page.
     SettingsStore(SystemInfo& system, StorageNotifier& notifier, std::wstring settingsFolder = {});
 
+    // The settings folder is a portable copy's own folder: a failed save
+    // names it (a read-only stick, a copy under Program Files), and the
+    // marker there records the code page the names are written in.
+    void SetBesideProgram(bool besideProgram) { besideProgram_ = besideProgram; }
+
     // The full path of the item file, computed (and its folder created) on
     // the first call and remembered. Always 0.
     int ItemFilePath(std::wstring& path);
@@ -77,6 +82,7 @@ private:
     std::wstring DefaultSettingsFolder();
     std::wstring FallbackFolder();
     std::wstring LegacyIniPath();
+    void ReportOtherCodePage();
     // 0 read, 1 damaged and reported, -1 unreadable.
     int ReadItemFile(const std::wstring& path, OptionsRecord& options, FolderSettings& settings);
     bool WriteItemFile(const std::wstring& path, const OptionsRecord& options,
@@ -86,6 +92,7 @@ private:
     StorageNotifier& notifier_;
     std::wstring settingsFolder_;
     std::wstring itemFilePath_;
+    bool besideProgram_ = false;
 };
 
 }  // namespace tellaro

@@ -11,6 +11,7 @@ list(APPEND TELLARO_CORE_SOURCES
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/kept_saves.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/portable_copy.cpp
     ${CMAKE_CURRENT_LIST_DIR}/profile_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/registry_key.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_store.cpp

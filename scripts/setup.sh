@@ -12,7 +12,7 @@ set -eu
 packages="cmake make g++ clang libclang-rt-14-dev googletest git
 g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 wine wine32:i386 wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick fonts-ipafont-gothic locales
-qemu-user-static nsis zip osslsigncode openssl python3-pefile"
+qemu-user-static nsis zip unzip osslsigncode openssl python3-pefile"
 
 missing=""
 dpkg --print-foreign-architectures | grep -qx i386 || { dpkg --add-architecture i386; missing=update; }

@@ -135,7 +135,7 @@ def check_symbols(pe, exe, nm, addr2line):
 
 def check_zip(path, exe):
     with zipfile.ZipFile(path) as archive:
-        check(sorted(archive.namelist()) == ["Tellaro.en.html", "Tellaro.exe", "Tellaro.html"],
+        check(sorted(archive.namelist()) == ["Tellaro.en.html", "Tellaro.exe", "Tellaro.html", "Tellaro.portable"],
               f"portable zip holds {archive.namelist()}")
         if "Tellaro.exe" in archive.namelist():
             with open(exe, "rb") as built:

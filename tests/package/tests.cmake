@@ -46,3 +46,10 @@ set_tests_properties(package_i686_signing PROPERTIES FIXTURES_REQUIRED "wine;pac
 add_test(NAME package_i686_reproducible
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/reproducible.sh ${CMAKE_SOURCE_DIR}
                  ${CMAKE_BINARY_DIR}/reproducible)
+
+# The portable zip unpacked as onto a stick keeps its settings beside it.
+add_test(NAME e2e_i686_portable
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/portable.sh ${TELLARO_WINE_DIR} $<TARGET_FILE:Tellaro>
+                 ${probe} ${CMAKE_BINARY_DIR}/artifacts ${TELLARO_PORTABLE})
+tellaro_wine_test(e2e_i686_portable)
+set_tests_properties(e2e_i686_portable PROPERTIES FIXTURES_REQUIRED "wine;packages" SKIP_RETURN_CODE 77)
