@@ -160,6 +160,10 @@ TEST(HelpFilesTest, GuideAndHelpFileLieInTheProgramsFolder) {
     // A dot in the folder is not the help file's extension.
     files = HelpFilesBeside("C:\\v1.11\\Tellaro.exe", "Help", ShiftJisLead);
     EXPECT_EQ(files.guidePage, "C:\\v1.11\\Help.html");
+    // Only the last extension is the help file's: the English guide keeps
+    // its language tag.
+    files = HelpFilesBeside("C:\\Tools\\Tellaro.exe", "Tellaro.en.hlp", ShiftJisLead);
+    EXPECT_EQ(files.guidePage, "C:\\Tools\\Tellaro.en.html");
     // A double-byte character whose second byte is 5C is no separator.
     files = HelpFilesBeside("C:\\\x95\\\x8E\xA6\\Tellaro.exe", "Tellaro.hlp", ShiftJisLead);
     EXPECT_EQ(files.guidePage, "C:\\\x95\\\x8E\xA6\\Tellaro.html");
