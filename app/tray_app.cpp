@@ -224,6 +224,7 @@ void TrayApp::OnCommand(const DialogMessage& record) {
         case CommandAction::PropertiesHelp: ShowPropertiesHelp(record.window); break;
         case CommandAction::HelpContents: ShowHelpContents(); break;
         case CommandAction::OpenOptions: ToggleOptionsDialog(record.window); break;
+        case CommandAction::OpenSettingsFolder: OpenSettingsFolder(); break;
         case CommandAction::Reload: ReloadSettingsWindow(); break;
         case CommandAction::FixedCommand: RunFixedCommand(id); break;
         case CommandAction::SpecialFolder1: OpenSpecialFolder1(id); break;

@@ -79,6 +79,8 @@ public:
     // reason. The message's parameters are never read: any program can post it.
     virtual void OnLaunchFailed();
     virtual int ItemFilePath(std::wstring& path);
+    // The folder the settings are kept in, in a window of the shell's.
+    virtual void OpenSettingsFolder();
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();
     virtual int SaveItemFile();
@@ -113,6 +115,8 @@ private:
     FolderSettings CurrentFolderSettings() const;
     void BringRemainingForward(Window* preferred);
     void ShowSettingsWindow();
+    // The folder of the item file; empty when there is none.
+    std::wstring SettingsFolder();
     // While a modal loop runs, the icon, the hotkey and a second launch
     // only bring the window that waits for the user to the front.
     void BringWaitingWindowForward() const;

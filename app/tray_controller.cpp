@@ -219,6 +219,7 @@ void TrayApp::ToggleOptionsDialog(HWND from) {
     // in force.
     dialog->SetValues(options_);
     dialog->SetOpener(from);
+    dialog->SetSettingsFolder(SettingsFolder());
     dialog->Show(1);
 }
 

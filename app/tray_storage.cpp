@@ -2,12 +2,36 @@
 // store reads and writes them.
 #include "app/tray_app.h"
 #include "config/settings_store.h"
+#include "base/system_code_page.h"
 #include "config/special_folders_win.h"
+#include "shell/launch_thread.h"
+#include "shell/shell_launcher.h"
 
 namespace tellaro {
 
 int TrayApp::ItemFilePath(std::wstring& path) {
     return store_ ? store_->ItemFilePath(path) : -1;
+}
+
+std::wstring TrayApp::SettingsFolder() {
+    std::wstring path;
+    if (ItemFilePath(path) != 0) return std::wstring();
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// By its item identifier list: the folder may be named outside the code
+// page, and its ANSI name would be another folder's, or none.
+void TrayApp::OpenSettingsFolder() {
+    const std::wstring folder = SettingsFolder();
+    if (folder.empty()) return;
+    LPITEMIDLIST list = ILCreateFromPathW(folder.c_str());
+    if (list == nullptr) {
+        shell::ReportLaunchFailure(NarrowToSystem(folder).text.c_str(), ERROR_PATH_NOT_FOUND);
+        return;
+    }
+    shell::OpenIdList(list, kVerbOpen);
+    ILFree(list);
 }
 
 int TrayApp::CreateDirectoryTree(const std::wstring& path) {

@@ -39,6 +39,9 @@ bool ExactCommand(std::uint16_t id, CommandAction& action) {
         case ID_OPTIONS:
             action = CommandAction::OpenOptions;
             return true;
+        case IDC_ABOUT_OPEN_FOLDER:
+            action = CommandAction::OpenSettingsFolder;
+            return true;
         case ID_RELOAD_SETTINGS:
             action = CommandAction::Reload;
             return true;

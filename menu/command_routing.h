@@ -19,6 +19,7 @@ enum class CommandAction : std::uint8_t {
     PropertiesHelp,
     HelpContents,
     OpenOptions,
+    OpenSettingsFolder,
     Reload,
     FixedCommand,    // index: id - CMD_FOLDER_SETTINGS (0 folder settings .. 5 cancel)
     SpecialFolder1,  // index: entry of special-folder table 1

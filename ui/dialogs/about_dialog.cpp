@@ -72,6 +72,10 @@ BOOL AboutDialog::Show(int flag) {
     return Dialog::Show(flag);
 }
 
+void AboutDialog::SetSettingsFolder(const std::wstring& folder) {
+    if (IsLive()) SetDlgItemTextW(GetHandle(), IDC_ABOUT_SETTINGS_FOLDER, folder.c_str());
+}
+
 int AboutDialog::Create() {
     if (GetHandle() != nullptr) return 0;
     if (CreateModeless(ModuleInstance(), IDD_ABOUT) != 0) return -1;

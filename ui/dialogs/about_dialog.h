@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "ui/controls/dialog_control.h"
 #include "ui/framework/dialog.h"
@@ -19,6 +20,9 @@ public:
     // (SetOpener) while that is on screen, else on the pointer's.
     BOOL Show(int flag) override;
     void SetOpener(HWND window) { opener_ = window; }
+    // Shows the folder the settings are kept in (UTF-16: a portable copy's
+    // folder may be named outside the code page).
+    void SetSettingsFolder(const std::wstring& folder);
     // Creates the hidden window; -1 when that fails. Links that cannot be
     // set up stay plain text.
     virtual int Create();
