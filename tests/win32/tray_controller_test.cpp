@@ -194,13 +194,36 @@ TEST_F(TrayControllerTest, SecondLaunchShowsTheMenuOnlyWhenEnabled) {
     EXPECT_EQ(g_openedMenus[0], MenuOfKind(kPopupCommands));
 }
 
+std::vector<std::wstring> g_openedLists;
+
+BOOL RecordOpenedList(SHELLEXECUTEINFOA* info) {
+    wchar_t path[MAX_PATH] = {};
+    if (info->lpIDList != nullptr)
+        SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(info->lpIDList), path);
+    g_openedLists.push_back(path);
+    return TRUE;
+}
+
 TEST_F(TrayControllerTest, FixedCommands) {
     SendMessageA(main_, WM_COMMAND, CMD_CANCEL, 0);
     EXPECT_FALSE(IsWindowVisible(main_));
     SendMessageA(main_, WM_COMMAND, CMD_FOLDER_SETTINGS, 0);
     EXPECT_TRUE(IsWindowVisible(main_));
     SendMessageA(main_, WM_COMMAND, CMD_ABOUT, 0);
-    EXPECT_TRUE(IsWindowVisible(tray_->GetAboutDialog()->GetHandle()));
+    HWND about = tray_->GetAboutDialog()->GetHandle();
+    EXPECT_TRUE(IsWindowVisible(about));
+    // The version box names the settings folder, and its button opens it.
+    wchar_t shown[MAX_PATH] = {};
+    GetDlgItemTextW(about, IDC_ABOUT_SETTINGS_FOLDER, shown, MAX_PATH);
+    EXPECT_EQ(std::wstring(shown), WidenFromSystem(folder_));
+    const shell::ShellCalls previous =
+        shell::InstallShellCalls({&RecordOpenedList, nullptr, nullptr, nullptr});
+    const shell::LaunchRunner runner = shell::InstallLaunchRunner(&shell::RunLaunchNow);
+    g_openedLists.clear();
+    SendMessageA(about, WM_COMMAND, IDC_ABOUT_OPEN_FOLDER, 0);
+    shell::InstallLaunchRunner(runner);
+    shell::InstallShellCalls(previous);
+    EXPECT_EQ(g_openedLists, std::vector<std::wstring>{WidenFromSystem(folder_)});
     SendMessageA(main_, WM_COMMAND, CMD_EXIT, 0);
     Pump();
     EXPECT_FALSE(IsWindow(main_));
