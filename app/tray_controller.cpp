@@ -219,7 +219,6 @@ void TrayApp::ToggleOptionsDialog(HWND from) {
     // in force.
     dialog->SetValues(options_);
     dialog->SetOpener(from);
-    dialog->SetSettingsFolder(SettingsFolder());
     dialog->Show(1);
 }
 
@@ -231,6 +230,7 @@ void TrayApp::ToggleAboutDialog(HWND from) {
         return;
     }
     dialog->SetOpener(from);
+    dialog->SetSettingsFolder(SettingsFolder());
     dialog->Show(1);
 }
 
