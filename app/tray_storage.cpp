@@ -43,10 +43,19 @@ int TrayApp::ImportLegacyIni() {
 }
 
 int TrayApp::LoadItemFile() {
+    if (!store_) return -1;
     // Which special folders the system knows takes a shell look-up each; a
     // settings file replaces that order, so it is asked only without one.
-    return store_ ? store_->LoadItemFile(options_, folderSettings_, FillInitialSpecialFolderOrder)
-                  : -1;
+    const int loaded =
+        store_->LoadItemFile(options_, folderSettings_, FillInitialSpecialFolderOrder);
+    // The menus and the settings window show such a file with its deepest
+    // groups dissolved, and the next OK saves it so: the user must know why
+    // the groups changed before that.
+    if (IsFlattenedWhenShown(folderSettings_.items)) {
+        StorageNotifier* notifier = config_.notifier ? config_.notifier : defaultNotifier_.get();
+        if (notifier) notifier->ShowError(IDS_LOAD_TOO_DEEP, IDS_PROGRAM_ERROR_CAPTION);
+    }
+    return loaded;
 }
 
 int TrayApp::SaveItemFile() {

@@ -65,38 +65,76 @@ public:
 
     void Visit(const FolderItem& item, std::size_t position) override {
         dissolveNext_ = item.Kind() == FolderItemKind::Group && nesting_ >= kMaxNestedGroups;
-        if (dissolveNext_) return;
-        // An emptied group's placeholder would say "none" among its
-        // former siblings.
-        if (item.Kind() == FolderItemKind::Placeholder && dissolved_ > 0) return;
-        level_->push_back(ShownEntry{position, {}});
+        if (dissolveNext_) {
+            flattened_ = true;
+            return;
+        }
+        level_->push_back(ShownEntry{position, item.Kind(), {}});
     }
 
     std::size_t VisitGroupLevel(const FolderItemList& list, std::size_t firstChild) override {
         std::vector<ShownEntry>* outer = level_;
         const bool dissolve = dissolveNext_;
-        if (dissolve) {
-            ++dissolved_;
-        } else {
+        if (!dissolve) {
             level_ = &outer->back().children;
             ++nesting_;
         }
         const std::size_t last = WalkLevel(list, firstChild, *this);
-        if (dissolve) {
-            --dissolved_;
-        } else {
+        if (!dissolve) {
             --nesting_;
             level_ = outer;
         }
         return last;
     }
 
+    bool Flattened() const { return flattened_; }
+
 private:
     std::vector<ShownEntry>* level_;
     std::size_t nesting_ = 0;
-    std::size_t dissolved_ = 0;
     bool dissolveNext_ = false;
+    bool flattened_ = false;
 };
+
+bool IsFolderOrGroup(const ShownEntry& e) {
+    return e.kind == FolderItemKind::Folder || e.kind == FolderItemKind::Group;
+}
+
+// Applies the separator and placeholder rules to a level whose groups'
+// levels are already read; `owner` is the group's record, for a placeholder
+// that has none of its own. Only after dissolving: a dissolved group's
+// entries change what follows what on the level that takes them.
+void TidyLevel(std::vector<ShownEntry>& level, bool top, std::size_t owner) {
+    std::size_t placeholderAt = owner;
+    bool placeholderFound = false;
+    std::vector<ShownEntry> kept;
+    for (ShownEntry& e : level) {
+        if (e.kind == FolderItemKind::Placeholder) {
+            if (!placeholderFound) placeholderAt = e.position;
+            placeholderFound = true;
+        } else {
+            if (e.kind == FolderItemKind::Group) TidyLevel(e.children, false, e.position);
+            kept.push_back(std::move(e));
+        }
+    }
+    level.clear();
+    bool entrySeen = false;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const bool isSeparator = kept[i].kind == FolderItemKind::Separator;
+        const bool last = i + 1 == kept.size();
+        if (isSeparator && !(last ? top && entrySeen : IsFolderOrGroup(kept[i + 1]))) {
+            // The last of a trailing run on the top level is looked at when
+            // it comes.
+            continue;
+        }
+        entrySeen = entrySeen || !isSeparator;
+        level.push_back(std::move(kept[i]));
+    }
+    if (!entrySeen) {
+        level.clear();
+        if (!top) level.push_back(ShownEntry{placeholderAt, FolderItemKind::Placeholder, {}});
+    }
+}
 
 }  // namespace
 
@@ -104,7 +142,36 @@ std::vector<ShownEntry> ShownEntries(const FolderItemList& list) {
     std::vector<ShownEntry> top;
     ShownEntriesBuilder builder(top);
     WalkTop(list, builder);
+    TidyLevel(top, true, 0);
     return top;
+}
+
+bool IsFlattenedWhenShown(const FolderItemList& list) {
+    std::vector<ShownEntry> top;
+    ShownEntriesBuilder builder(top);
+    WalkTop(list, builder);
+    return builder.Flattened();
+}
+
+std::string ShortenedName(const std::string& name, LeadByteTest isLeadByte) {
+    if (name.size() <= kMaxShownNameBytes) return name;
+    static constexpr char kEllipsis[] = "...";
+    const std::size_t room = kMaxShownNameBytes - (sizeof kEllipsis - 1);
+    std::size_t keep = 0;
+    while (keep < name.size()) {
+        const bool lead = isLeadByte(static_cast<unsigned char>(name[keep]));
+        const std::size_t step = lead && keep + 1 < name.size() ? 2 : 1;
+        if (keep + step > room) break;
+        keep += step;
+    }
+    return name.substr(0, keep) + kEllipsis;
+}
+
+std::string ShownName(FolderItemKind kind, const std::string& name, const std::string& path,
+                      LeadByteTest isLeadByte) {
+    if (name.empty() && kind == FolderItemKind::Folder)
+        return ShortenedName(NameFromPath(path, isLeadByte), isLeadByte);
+    return ShortenedName(name, isLeadByte);
 }
 
 void WalkTop(const FolderItemList& list, FolderWalkVisitor& visitor) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/path_text.h"
+
 namespace tellaro {
 
 enum class FolderItemKind : std::uint8_t {
@@ -103,18 +105,41 @@ bool GroupHasChildLevel(const FolderItemList& list, std::size_t groupPos);
 constexpr std::size_t kMaxNestedGroups = 30;
 
 // One entry of the list as it is shown: the record at `position` and, for a
-// group, the entries of its level.
+// group, the entries of its level. The placeholder of a level that shows no
+// folder or group stands at a placeholder record of that level when it has
+// one, else at its group's record.
 struct ShownEntry {
     std::size_t position = 0;
+    FolderItemKind kind = FolderItemKind::Folder;
     std::vector<ShownEntry> children;
 };
 
-// The list as the popup menu and the settings tree both show it, taken in
-// one place so that they cannot differ: the walk's entries and nesting, with
-// every group nested deeper than kMaxNestedGroups dissolved into the deepest
-// level that can be shown (its entries stay there in order, its own
-// placeholders go). Separators and placeholders stay for each reader to
-// show or not.
+// The list as the popup menu and the settings tree both show it, and so as
+// OK saves it, taken in one place so that they cannot differ: the walk's
+// entries and nesting, with every group nested deeper than kMaxNestedGroups
+// dissolved into the deepest level that can be shown (its entries stay there
+// in order). On each level a separator stands only where a folder or group
+// follows it (of a run, the last one), but for the top level's last one
+// after its last folder or group, which flat imported lists end with; a
+// group's level without a folder or group is one placeholder, and the top
+// level keeps none.
 std::vector<ShownEntry> ShownEntries(const FolderItemList& list);
+
+// Whether ShownEntries dissolves a group of `list`: the file nests deeper
+// than the menus can, and the next save keeps the flattened form.
+bool IsFlattenedWhenShown(const FolderItemList& list);
+
+// The most bytes of a name the menus and the settings tree show: a name of
+// a path's length would make a menu wider than the screen.
+constexpr std::size_t kMaxShownNameBytes = 64;
+
+// `name` as shown: unchanged when it fits, else cut at a character boundary
+// and ended with "..." within kMaxShownNameBytes.
+std::string ShortenedName(const std::string& name, LeadByteTest isLeadByte = IsCp932LeadByte);
+
+// The text a folder or group shows for its name: shortened, and for a folder
+// stored without a name its folder's own name.
+std::string ShownName(FolderItemKind kind, const std::string& name, const std::string& path,
+                      LeadByteTest isLeadByte = IsCp932LeadByte);
 
 }  // namespace tellaro

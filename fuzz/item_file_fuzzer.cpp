@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to the item file reader. Whatever it accepts must
 // survive being written and read again unchanged, must show in the settings
-// window exactly as in the popup menu and be saved by OK as shown; whatever
+// window exactly as in the popup menu and be saved by OK as shown, names too
+// long to show whole included; whatever
 // it refuses must leave the caller's settings alone.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "config/item_codec.h"
@@ -32,6 +34,19 @@ void CheckShown(const FolderSettings& settings) {
     if (!CheckShownWhole(logic, settings, host.tooMany).empty()) std::abort();
 }
 
+// The same list with every name longer than the menus show, each cut at
+// another byte of its own text: a cut label must never be saved as the name.
+FolderSettings WithLongNames(const FolderSettings& settings) {
+    FolderSettings out = settings;
+    for (std::size_t i = 0; i < out.items.Size(); ++i) {
+        std::string& name = out.items.At(i).name;
+        if (name.empty()) continue;
+        const std::string unit = name;
+        while (name.size() <= kMaxShownNameBytes) name += unit;
+    }
+    return out;
+}
+
 void CheckImage(const std::uint8_t* data, std::size_t size) {
     OptionsRecord options;
     FolderSettings settings;
@@ -50,6 +65,7 @@ void CheckImage(const std::uint8_t* data, std::size_t size) {
     if (!(again == options) || !(againSettings == settings)) std::abort();
     if (EncodeItemFile(again, againSettings) != file) std::abort();
     CheckShown(settings);
+    CheckShown(WithLongNames(settings));
 }
 
 // The checksum refuses almost every random change; a copy with its size

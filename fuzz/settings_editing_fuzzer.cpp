@@ -22,12 +22,30 @@ namespace {
 using namespace tellaro;
 
 // The shapes of text the properties dialog and dropped files let through,
-// including code page 932 characters whose second byte is a backslash.
-const char* const kNames[] = {"A", "a", "B", "Work", "Work (1)", "-", "\x83\x5c\x83\x74\x83\x67",
-                              "z"};
+// including code page 932 characters whose second byte is a backslash, and
+// names longer than the menus show: two that show the same cut label, one
+// with a double-byte character across the cut. A file may hold no name.
+const char* const kNames[] = {
+    "A",
+    "a",
+    "B",
+    "Work",
+    "Work (1)",
+    "-",
+    "\x83\x5c\x83\x74\x83\x67",
+    "z",
+    "",
+    "Projects and papers kept for the long winter of twenty-six, \x83\x5c\x83\x74 and notes",
+    "Projects and papers kept for the long winter of twenty-six, \x83\x5c\x83\x74 and files",
+    "Projects and papers kept for the long winter of twenty-six\x83\x5c\x83\x74\x83\x67 end"};
 const char* const kPaths[] = {
-    "C:\\Work", "C:\\", "D:\\Data\\Work\\", "\\\\server\\share", "C:\\\x83\x5c\x83\x74\x83\x67",
-    "relative"};
+    "C:\\Work",
+    "C:\\",
+    "D:\\Data\\Work\\",
+    "\\\\server\\share",
+    "C:\\\x83\x5c\x83\x74\x83\x67",
+    "relative",
+    "C:\\Data\\A folder whose own name is far longer than any menu should ever show"};
 
 // Beyond this many nodes a sequence stops copying: the tree would double at
 // every copy and the run would measure memory, not the logic.
@@ -73,6 +91,9 @@ private:
 
 void Check(const FolderSettings& collected, SettingsTree& logic) {
     if (!IsCanonical(collected.items)) std::abort();
+    // No name above holds "...": one saved is a label shown cut.
+    for (const FolderItem& item : collected.items)
+        if (item.name.find("...") != std::string::npos) std::abort();
     const std::vector<std::uint8_t> file = EncodeItemFile(OptionsRecord(), collected);
     OptionsRecord options;
     FolderSettings read;

@@ -88,29 +88,29 @@ std::vector<MenuEntry> CommandsLayout(const TopMenuOptions& options) {
 // The entries of one level as the menus show them. A list longer than the
 // model allows must not spill into the desktop's ids: such records are
 // simply not offered, groups with all they hold.
-void AppendUserLevel(const FolderItemList& items, const std::vector<ShownEntry>& level, bool top,
-                     std::vector<UserMenuEntry>& out) {
+void AppendUserLevel(const FolderItemList& items, const std::vector<ShownEntry>& level,
+                     LeadByteTest isLeadByte, std::vector<UserMenuEntry>& out) {
     for (const ShownEntry& shown : level) {
         if (shown.position >= kUserItemIdCount) continue;
         const FolderItem& item = items.At(shown.position);
         const auto id = static_cast<std::uint16_t>(CMD_USER_ITEM_BASE + shown.position);
         UserMenuEntry e;
-        switch (item.Kind()) {
+        e.record = shown.position;
+        switch (shown.kind) {
             case FolderItemKind::Folder:
                 e.kind = MenuEntryKind::String;
-                e.text = item.name;
+                e.text = ShownName(shown.kind, item.name, item.path, isLeadByte);
                 e.commandId = id;
                 break;
             case FolderItemKind::Group:
                 e.kind = MenuEntryKind::Submenu;
-                e.text = item.name;
-                AppendUserLevel(items, shown.children, false, e.children);
+                e.text = ShownName(shown.kind, item.name, item.path, isLeadByte);
+                AppendUserLevel(items, shown.children, isLeadByte, e.children);
                 break;
             case FolderItemKind::Separator:
                 e.kind = MenuEntryKind::Separator;
                 break;
             case FolderItemKind::Placeholder:
-                if (top) continue;  // an empty top level shows nothing
                 e.kind = MenuEntryKind::Disabled;
                 e.stringId = IDS_NONE;
                 e.commandId = id;
@@ -162,9 +162,9 @@ std::vector<MenuEntry> SpecialFolderLayout(const std::uint8_t* order, std::size_
     return out;
 }
 
-std::vector<UserMenuEntry> UserMenuLayout(const FolderItemList& items) {
+std::vector<UserMenuEntry> UserMenuLayout(const FolderItemList& items, LeadByteTest isLeadByte) {
     std::vector<UserMenuEntry> top;
-    AppendUserLevel(items, ShownEntries(items), true, top);
+    AppendUserLevel(items, ShownEntries(items), isLeadByte, top);
     return top;
 }
 

@@ -67,6 +67,7 @@ std::vector<MenuEntry> SpecialFolderLayout(const std::uint8_t* order, std::size_
 // Disabled entry is the "none" placeholder of an otherwise empty group.
 struct UserMenuEntry {
     MenuEntryKind kind = MenuEntryKind::String;
+    std::size_t record = 0;  // position of the record shown
     std::string text;
     int stringId = 0;
     std::uint16_t commandId = 0;
@@ -74,7 +75,9 @@ struct UserMenuEntry {
 };
 
 // The user's folder tree as the menus show it: the top level's entries (the
-// separator that precedes them in the top menus is not included).
-std::vector<UserMenuEntry> UserMenuLayout(const FolderItemList& items);
+// separator that precedes them in the top menus is not included), with
+// names as ShownName gives them in the code page `isLeadByte` reads.
+std::vector<UserMenuEntry> UserMenuLayout(const FolderItemList& items,
+                                          LeadByteTest isLeadByte = IsCp932LeadByte);
 
 }  // namespace tellaro

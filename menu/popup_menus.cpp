@@ -1,6 +1,7 @@
 #include "menu/popup_menus.h"
 
 #include "base/resource_text.h"
+#include "base/system_code_page.h"
 
 namespace tellaro {
 
@@ -208,7 +209,8 @@ int PopupMenus::AppendUserItems(const FolderItemList& items) {
         }
     }
     bool complete = true;
-    for (const UserMenuEntry& entry : UserMenuLayout(items)) complete &= AppendUserEntry(entry);
+    for (const UserMenuEntry& entry : UserMenuLayout(items, IsSystemLeadByte))
+        complete &= AppendUserEntry(entry);
     return complete ? 0 : -1;
 }
 

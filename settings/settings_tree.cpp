@@ -104,9 +104,20 @@ const std::string& WorkingCopy::PathOf(std::int32_t number) const {
     return items_.At(static_cast<std::size_t>(number - node_number::kUserBase)).path;
 }
 
+const std::string& WorkingCopy::NameOf(std::int32_t number) const {
+    if (!Contains(number)) return EmptyText();
+    return items_.At(static_cast<std::size_t>(number - node_number::kUserBase)).name;
+}
+
 int WorkingCopy::SetPath(std::int32_t number, const std::string& path) {
     if (!Contains(number)) return -1;
     items_.At(static_cast<std::size_t>(number - node_number::kUserBase)).path = path;
+    return 0;
+}
+
+int WorkingCopy::SetName(std::int32_t number, const std::string& name) {
+    if (!Contains(number)) return -1;
+    items_.At(static_cast<std::size_t>(number - node_number::kUserBase)).name = name;
     return 0;
 }
 
@@ -210,27 +221,30 @@ int SettingsTree::BuildUserTree() {
 }
 
 // kNoNode on failure; a placeholder inserts nothing and gives `parent` back.
-NodeHandle SettingsTree::InsertRecord(NodeHandle parent, std::size_t p) {
-    const FolderItem& item = items_.List().At(p);
-    const std::int32_t number = static_cast<std::int32_t>(node_number::kUserBase + p);
-    switch (item.Kind()) {
+NodeHandle SettingsTree::InsertRecord(NodeHandle parent, const ShownEntry& entry) {
+    const FolderItem& item = items_.List().At(entry.position);
+    const std::int32_t number = static_cast<std::int32_t>(node_number::kUserBase + entry.position);
+    int image = node_image::kSeparator;
+    switch (entry.kind) {
         case FolderItemKind::Folder:
-            return tree_.InsertLast(parent, {item.name, node_image::kFolder, number});
-        case FolderItemKind::Group:
-            return tree_.InsertLast(parent, {item.name, node_image::kGroup, number});
-        case FolderItemKind::Separator:
-            return tree_.InsertLast(parent, {"-", node_image::kSeparator, number});
-        case FolderItemKind::Placeholder:
+            image = node_image::kFolder;
             break;
+        case FolderItemKind::Group:
+            image = node_image::kGroup;
+            break;
+        case FolderItemKind::Separator:
+            break;
+        case FolderItemKind::Placeholder:
+            return parent;
     }
-    return parent;
+    return tree_.InsertLast(parent, {LabelFor(image, item.name, item.path), image, number});
 }
 
 // Recursion as deep as the shown nesting, which ShownEntries bounds.
 int SettingsTree::BuildLevel(NodeHandle parent, const std::vector<ShownEntry>& level) {
     if (parent == kNoNode) return -1;
     for (const ShownEntry& entry : level) {
-        const NodeHandle node = InsertRecord(parent, entry.position);
+        const NodeHandle node = InsertRecord(parent, entry);
         if (node == kNoNode) return -1;
         if (!entry.children.empty() && BuildLevel(node, entry.children) != 0) return -1;
     }
@@ -281,6 +295,9 @@ void SettingsTree::CollectLevel(NodeHandle first, int depth, FolderSettings& out
         out.items.Append(Record(FolderItemKind::Placeholder, depth));
         return;
     }
+    // Flat lists imported from the old settings end with a separator, and
+    // the menu shows that one: on the top level it stays.
+    const bool trailingSeparator = depth == 0 && end < level.size();
     for (std::size_t i = 0; i < end; ++i) {
         NodeData& d = level[i].data;
         if (d.image == node_image::kSeparator) {
@@ -290,10 +307,9 @@ void SettingsTree::CollectLevel(NodeHandle first, int depth, FolderSettings& out
                 out.items.Append(Record(FolderItemKind::Separator, depth));
         } else if (d.image == node_image::kFolder) {
             out.items.Append(
-                Record(FolderItemKind::Folder, depth, items_.PathOf(d.number), std::move(d.label)));
+                Record(FolderItemKind::Folder, depth, items_.PathOf(d.number), FullName(d)));
         } else if (isEntry(d)) {
-            out.items.Append(
-                Record(FolderItemKind::Group, depth, std::string(), std::move(d.label)));
+            out.items.Append(Record(FolderItemKind::Group, depth, std::string(), FullName(d)));
             const NodeHandle child = tree_.FirstChild(level[i].node);
             if (child != kNoNode)
                 CollectLevel(child, depth + 1, out);
@@ -301,6 +317,7 @@ void SettingsTree::CollectLevel(NodeHandle first, int depth, FolderSettings& out
                 out.items.Append(Record(FolderItemKind::Placeholder, depth + 1));
         }
     }
+    if (trailingSeparator) out.items.Append(Record(FolderItemKind::Separator, depth));
 }
 
 void SettingsTree::Collect(FolderSettings& out) {
@@ -324,6 +341,33 @@ int SettingsTree::CollectSettings(FolderSettings& out) {
     Collect(out);
     LoadTree(out, true);
     return 0;
+}
+
+std::string SettingsTree::LabelFor(int image, const std::string& name,
+                                   const std::string& path) const {
+    switch (image) {
+        case node_image::kFolder:
+            return ShownName(FolderItemKind::Folder, name, path, isLeadByte_);
+        case node_image::kGroup:
+            return ShownName(FolderItemKind::Group, name, path, isLeadByte_);
+        default:
+            return "-";
+    }
+}
+
+std::string SettingsTree::FullName(const NodeData& data) const {
+    if (ClassifyNode(data.number, data.image) == NodeKind::None ||
+        data.number < node_number::kUserBase)
+        return data.label;
+    const std::string& name = items_.NameOf(data.number);
+    if (LabelFor(data.image, name, items_.PathOf(data.number)) == data.label) return name;
+    return data.label;
+}
+
+std::string SettingsTree::FullName(NodeHandle node) const {
+    NodeData data;
+    if (!tree_.Read(node, data)) return std::string();
+    return FullName(data);
 }
 
 std::string SettingsTree::PathLabelText(NodeHandle node) const {

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/path_text.h"
 #include "config/folder_model.h"
 #include "settings/node_tree.h"
 
@@ -82,8 +83,11 @@ public:
     // The one way in: a number that names no record (the window is hidden,
     // a special node, a stale number) gives empty text.
     const std::string& PathOf(std::int32_t number) const;
+    // The record's whole name, which the node's label may show cut.
+    const std::string& NameOf(std::int32_t number) const;
     // 0, or -1 when the number names no record.
     int SetPath(std::int32_t number, const std::string& path);
+    int SetName(std::int32_t number, const std::string& name);
     // Appends a record and returns the number of the node it belongs to.
     std::int32_t Append(FolderItem record);
     std::int32_t NextNumber() const;
@@ -95,7 +99,9 @@ private:
 
 class SettingsTree {
 public:
-    SettingsTree(NodeTree& tree, SettingsTreeHost& host) : tree_(tree), host_(host) {}
+    // `isLeadByte` reads the code page of the names the labels show.
+    SettingsTree(NodeTree& tree, SettingsTreeHost& host, LeadByteTest isLeadByte = IsCp932LeadByte)
+        : tree_(tree), host_(host), isLeadByte_(isLeadByte) {}
 
     // Rebuilds every node from `settings`; with discardItems the working
     // copy is emptied afterwards. 0, or -1 when nodes could not be built
@@ -125,6 +131,15 @@ public:
     // node, else the node's label.
     std::string PathLabelText(NodeHandle node) const;
 
+    // The label a user node of `image` shows for a record's name and path:
+    // the menus' text of it.
+    std::string LabelFor(int image, const std::string& name, const std::string& path) const;
+    // The name a user node stands for, which OK saves and copies take: the
+    // record's whole name while the label is the shown form of it, else the
+    // label itself.
+    std::string FullName(const NodeData& data) const;
+    std::string FullName(NodeHandle node) const;
+
     WorkingCopy& Items() { return items_; }
     const WorkingCopy& Items() const { return items_; }
     NodeTree& Tree() { return tree_; }
@@ -137,10 +152,11 @@ private:
                            std::size_t tableOffset, int firstImage, std::int32_t firstNumber);
     void CollectOrder(std::int32_t rootNumber, std::int32_t firstNumber, std::uint8_t* order,
                       std::size_t count) const;
-    NodeHandle InsertRecord(NodeHandle parent, std::size_t p);
+    NodeHandle InsertRecord(NodeHandle parent, const ShownEntry& entry);
 
     NodeTree& tree_;
     SettingsTreeHost& host_;
+    LeadByteTest isLeadByte_;
     WorkingCopy items_;
     std::vector<std::pair<int, std::string>> texts_;
     std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> available_ = MakeUnknown();

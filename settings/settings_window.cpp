@@ -24,7 +24,9 @@ std::unique_ptr<T> MakeNoThrow(Args&&... args) {
 }  // namespace
 
 SettingsWindow::SettingsWindow()
-    : Dialog(nullptr), logic_(nodes_, *this), editor_(logic_, *this, IsSystemLeadByte) {}
+    : Dialog(nullptr),
+      logic_(nodes_, *this, IsSystemLeadByte),
+      editor_(logic_, *this, IsSystemLeadByte) {}
 
 SettingsWindow::~SettingsWindow() {
     Close();

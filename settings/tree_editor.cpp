@@ -110,11 +110,14 @@ NodeHandle TreeEditor::LastSpecialRoot() const {
     return logic_.SpecialRoot(nn::kSpecialRoot1);
 }
 
+// Names are told apart whole: two long names may show the same cut label.
 std::string TreeEditor::FreeName(const std::string& base, NodeHandle parent) const {
-    std::vector<std::string> labels;
-    for (NodeHandle c = tree_.FirstChild(parent); c != kNoNode; c = tree_.NextSibling(c))
-        labels.push_back(tree_.Label(c));
-    return UniqueName(base, labels);
+    std::vector<std::string> names;
+    for (NodeHandle c = tree_.FirstChild(parent); c != kNoNode; c = tree_.NextSibling(c)) {
+        std::string name = logic_.FullName(c);
+        names.push_back(name.empty() ? tree_.Label(c) : std::move(name));
+    }
+    return UniqueName(base, names);
 }
 
 NodeHandle TreeEditor::Insert(const Spot& spot, const NodeData& data) {
@@ -123,11 +126,12 @@ NodeHandle TreeEditor::Insert(const Spot& spot, const NodeData& data) {
     return tree_.InsertLast(spot.parent, data);
 }
 
-NodeHandle TreeEditor::InsertUser(const Spot& spot, const std::string& label, int image,
+NodeHandle TreeEditor::InsertUser(const Spot& spot, const std::string& name, int image,
                                   const std::string& folderPath) {
     auto& items = logic_.Items();
-    const NodeHandle node = Insert(spot, {label, image, items.NextNumber()});
-    if (node != kNoNode) items.Append(UserRecord(image, folderPath, label));
+    const NodeHandle node =
+        Insert(spot, {logic_.LabelFor(image, name, folderPath), image, items.NextNumber()});
+    if (node != kNoNode) items.Append(UserRecord(image, folderPath, name));
     return node;
 }
 
@@ -240,9 +244,10 @@ PropertiesRequest TreeEditor::PlanProperties(NodeHandle node) const {
     NodeData data;
     if (!tree_.Read(node, data) || data.number < nn::kUserBase) return request;
     if (data.image == ni::kFolder) {
-        request = {true, properties_mode::kFolder, logic_.Items().PathOf(data.number), data.label};
+        request = {true, properties_mode::kFolder, logic_.Items().PathOf(data.number),
+                   logic_.FullName(data)};
     } else if (data.image == ni::kGroup) {
-        request = {true, properties_mode::kGroup, std::string(), data.label};
+        request = {true, properties_mode::kGroup, std::string(), logic_.FullName(data)};
     }
     return request;
 }
@@ -252,8 +257,10 @@ int TreeEditor::ApplyProperties(NodeHandle node, const std::string& path, const 
     if (!tree_.Read(node, data) || (data.image != ni::kFolder && data.image != ni::kGroup))
         return -1;
     const std::string& newPath = data.image == ni::kFolder ? path : name;
-    if (logic_.Items().SetPath(data.number, newPath) != 0) return -1;
-    return tree_.SetLabel(node, name);
+    if (logic_.Items().SetPath(data.number, newPath) != 0 ||
+        logic_.Items().SetName(data.number, name) != 0)
+        return -1;
+    return tree_.SetLabel(node, logic_.LabelFor(data.image, name, newPath));
 }
 
 // ---- Transfers
@@ -365,12 +372,14 @@ int TreeEditor::TransferUserItem(NodeHandle source, NodeHandle target, bool belo
     const Spot spot = SpotAt(target, below);
     if (spot.parent == kNoNode || !Fits(spot.parent, LevelsBelow(source))) return -1;
     // A move below a target keeps the name even beside an equal one; a
-    // separator has no name to tell apart.
-    std::string name = data.label;
+    // separator has no name to tell apart. A folder stored without a name
+    // is named after its folder where it must differ from the others.
+    const std::string path = logic_.Items().PathOf(data.number);
+    std::string name = logic_.FullName(data);
     const bool intoOtherGroup = !below && target != tree_.Parent(source);
     if (data.image != ni::kSeparator && (copy || intoOtherGroup))
-        name = FreeName(name, spot.parent);
-    const NodeHandle node = InsertUser(spot, name, data.image, logic_.Items().PathOf(data.number));
+        name = FreeName(name.empty() ? NameFromPath(path, isLeadByte_) : name, spot.parent);
+    const NodeHandle node = InsertUser(spot, name, data.image, path);
     if (node == kNoNode) return -1;
     if (data.image == ni::kGroup && CopyChildren(source, node) != 0) {
         // Half a copy would silently lose nodes at the move's delete.
@@ -386,8 +395,9 @@ int TreeEditor::CopyChildren(NodeHandle source, NodeHandle newParent) {
     for (NodeHandle c = tree_.FirstChild(source); c != kNoNode; c = tree_.NextSibling(c)) {
         NodeData child;
         if (!tree_.Read(c, child)) return -1;
-        const NodeHandle copy = InsertUser({newParent, previous, previous == kNoNode}, child.label,
-                                           child.image, logic_.Items().PathOf(child.number));
+        const NodeHandle copy =
+            InsertUser({newParent, previous, previous == kNoNode}, logic_.FullName(child),
+                       child.image, logic_.Items().PathOf(child.number));
         if (copy == kNoNode) return -1;
         previous = copy;
         // Recursion as deep as the subtree, which the depth limit bounds.

@@ -200,8 +200,13 @@ TEST(MenuLayoutUser, FoldersGroupsAndSeparatorsWithPositionIds) {
     list.Append(Item(FolderItemKind::Placeholder, 2));
     list.Append(Item(FolderItemKind::Separator, 1));
     list.Append(Item(FolderItemKind::Folder, 1, "Y"));
+    list.Append(Item(FolderItemKind::Separator, 1));  // ends a group's level: not shown
     list.Append(Item(FolderItemKind::Folder, 0, "Z"));
-    EXPECT_EQ(Describe(UserMenuLayout(list)), "[A X:32865 [B ~75:32867] - Y:32869] Z:32870");
+    // A level of separators alone shows "(none)", with its group's id.
+    list.Append(Item(FolderItemKind::Group, 0, "E"));
+    list.Append(Item(FolderItemKind::Separator, 1));
+    EXPECT_EQ(Describe(UserMenuLayout(list)),
+              "[A X:32865 [B ~75:32867] - Y:32869] Z:32871 [E ~75:32872]");
 }
 
 TEST(MenuLayoutUser, EmptyAndPlaceholderOnlyListsShowNothing) {
@@ -242,13 +247,16 @@ TEST(MenuLayoutUser, FlatImportedListMayEndWithSeparator) {
     EXPECT_EQ(Describe(UserMenuLayout(list)), "a:32864 -");
 }
 
-TEST(MenuLayoutUser, NamelessFolderShowsEmptyText) {
+TEST(MenuLayoutUser, NamelessFolderShowsItsFolderAndLongNamesAreCut) {
     FolderItemList list;
     list.Append(Item(FolderItemKind::Folder, 0, ""));
+    list.At(0).path = "C:\\Data\\Work\\";
+    list.Append(Item(FolderItemKind::Group, 0, std::string(kMaxShownNameBytes + 1, 'g')));
+    list.Append(Item(FolderItemKind::Folder, 1, "x"));
     const auto layout = UserMenuLayout(list);
-    ASSERT_EQ(layout.size(), 1u);
-    EXPECT_EQ(layout[0].kind, MenuEntryKind::String);
-    EXPECT_EQ(layout[0].text, "");
+    ASSERT_EQ(layout.size(), 2u);
+    EXPECT_EQ(layout[0].text, "Work");
+    EXPECT_EQ(layout[1].text, std::string(kMaxShownNameBytes - 3, 'g') + "...");
 }
 
 TEST(MenuLayoutUser, ThousandthItemGetsLastUserId) {

@@ -125,6 +125,14 @@ TEST(SettingsTreeLoad, OddDepthsShowAndSaveAsTheMenuShowsThem) {
     EXPECT_EQ(f.Dump(), "S15[S10 S11 A B G[C]]");
     EXPECT_EQ(Describe(f.Collect().items),
               Describe(NoSpecials({F(0, "A"), F(0, "B"), G(0, "G"), F(1, "C")}).items));
+    // Separators and "(none)" entries too: a group's trailing separator and
+    // a group with no level of its own, as hand-edited files hold them.
+    for (const auto& items : std::vector<std::vector<FolderItem>>{
+             {G(0, "G"), F(1, "X"), Sep(1), Sep(0)},
+             {G(0, "G"), G(0, "H"), Sep(1), F(0, "Z"), Ph(0)},
+             {Sep(0), Ph(1), G(0, "G"), Sep(0), Ph(0), F(0, "Y"), Sep(0), Ph(0)}})
+        EXPECT_EQ(CheckShownWhole(f.logic, NoSpecials(items), f.host.tooMany), "")
+            << Describe(NoSpecials(items).items);
 
     // Groups nested deeper than a menu can show give their entries to the
     // deepest level that can: every folder stays, in order.
@@ -144,6 +152,13 @@ TEST(SettingsTreeLoad, OddDepthsShowAndSaveAsTheMenuShowsThem) {
     for (const ShapeEntry& e : shown)
         if (e.parent == deepest - shown.begin()) lastLevel += e.name + " ";
     EXPECT_EQ(lastLevel, "F29 F30 F31 F32 F33 F34 ");
+
+    // The deepest group shown held only a group too deep, and that one
+    // nothing: "(none)" before OK as after.
+    chain.resize(60);
+    chain.push_back(G(30, "Deep"));
+    chain.push_back(Ph(31));
+    EXPECT_EQ(CheckShownWhole(f.logic, NoSpecials(chain), f.host.tooMany), "");
 }
 
 TEST(SettingsTreeLoad, WithoutSecondRootItsOrderComesBackEmpty) {
@@ -185,12 +200,15 @@ TEST(SettingsTreeCollect, SeparatorsAndEmptyLevelsAreCanonicalised) {
         std::vector<FolderItem> in, out;
     };
     const std::vector<Case> cases = {
-        // Leading separators stay; trailing ones and runs go.
+        // Leading separators stay, runs give their last; a trailing run
+        // leaves one on the top level only.
         {{Sep(0), Sep(0), F(0, "X"), Sep(0), Sep(0), F(0, "Y"), Sep(0), Sep(0)},
-         {Sep(0), F(0, "X"), Sep(0), F(0, "Y")}},
+         {Sep(0), F(0, "X"), Sep(0), F(0, "Y"), Sep(0)}},
+        {{G(0, "A"), F(1, "X"), Sep(1), Sep(0)}, {G(0, "A"), F(1, "X"), Sep(0)}},
         // A group of separators only: one placeholder.
         {{G(0, "A"), Sep(1), Sep(1)}, {G(0, "A"), Ph(1)}},
-        {{Sep(0), Sep(0)}, {Ph(0)}},
+        // Separators alone show nothing, and nothing is saved.
+        {{Sep(0), Sep(0)}, {}},
         // Records under a folder (a hand-edited file) stay on its level.
         {{F(0, "A"), F(1, "B"), F(0, "C")}, {F(0, "A"), F(0, "B"), F(0, "C")}},
         {{Ph(0), F(1, "X")}, {F(0, "X")}},
@@ -260,12 +278,12 @@ TEST(SettingsTreeCollect, NestingDeeperThanTheDepthFieldNeverWraps) {
 
 TEST(SettingsTreeWorkingCopy, PathsByNumberAreBoundedAndFollowTheKind) {
     Fixture f;
-    ASSERT_EQ(f.logic.LoadTree(NoSpecials({G(0, "A"), F(1, "X"), Sep(1)}), false), 0);
+    ASSERT_EQ(f.logic.LoadTree(NoSpecials({G(0, "A"), Sep(1), F(1, "X")}), false), 0);
     const NodeHandle a = f.tree.NextSibling(f.logic.SpecialRoot(2));
-    const NodeHandle x = f.tree.FirstChild(a);
+    const NodeHandle x = f.tree.NextSibling(f.tree.FirstChild(a));
     EXPECT_EQ(f.logic.PathLabelText(a), "A");
     EXPECT_EQ(f.logic.PathLabelText(x), "C:\\X");
-    EXPECT_EQ(f.logic.PathLabelText(f.tree.NextSibling(x)), "-");
+    EXPECT_EQ(f.logic.PathLabelText(f.tree.FirstChild(a)), "-");
     EXPECT_EQ(f.logic.PathLabelText(f.logic.SpecialRoot(1)), "S10");
     for (std::int32_t n : {-1, 0, 99, 103, 1 << 30}) EXPECT_EQ(f.logic.Items().PathOf(n), "");
     EXPECT_EQ(f.logic.Items().Append(F(0, "new")), 103);

@@ -182,7 +182,42 @@ TEST(TreeEditorTransfer, NamesFollowCopyAndMoveRules) {
     EXPECT_EQ(f.tree.Label(f.tree.NextSibling(f.Find("Work (1)"))), "A (1)");
     const std::string copied =
         "01:Work (2):C:\\Work 01:X:C:\\X 01:Work:C:\\Work 01:Work:C:\\W 01:Work (1):C:\\W1 ";
-    EXPECT_EQ(f.Collected(), "00:Work (1):C:\\Work 10:A (1): " + copied + "10:A: " + copied);
+    EXPECT_EQ(f.Collected(),
+              "00:Work (1):C:\\Work 10:A (1): " + copied + "10:A: " + copied + "20:: ");
+}
+
+// A label may show a name cut, or a nameless folder's own name: OK, copies
+// and the properties dialog all take the name the record holds.
+TEST(TreeEditorTransfer, LongAndMissingNamesAreSavedAndCopiedWhole) {
+    Fixture f;
+    const std::string longName(kMaxShownNameBytes + 6, 'n');
+    const std::string cut = std::string(kMaxShownNameBytes - 3, 'n') + "...";
+    FolderSettings s;
+    for (auto& b : s.specialFolderOrder1) b = kNotShown;
+    for (auto& b : s.specialFolderOrder2) b = kNotShown;
+    for (const FolderItem& i :
+         {Item(K::Folder, 0, "C:\\L", longName), Item(K::Folder, 0, "C:\\Data\\Plain", ""),
+          Item(K::Group, 0, "", longName + "g"), Item(K::Folder, 1, "C:\\In", "In")})
+        s.items.Append(i);
+    ASSERT_EQ(f.logic.LoadTree(s, false), 0);
+    EXPECT_EQ(f.Dump(), "S10 S11 " + cut + " Plain " + cut + "[In]");
+    const NodeHandle l = f.tree.NextSibling(f.logic.SpecialRoot(2));
+    const NodeHandle plain = f.tree.NextSibling(l);
+    const NodeHandle group = f.tree.NextSibling(plain);
+    EXPECT_EQ(f.editor.PlanProperties(l).name, longName);
+    EXPECT_EQ(f.editor.PlanProperties(group).name, longName + "g");
+
+    // Copies land first in the group, and first on the top level.
+    ASSERT_EQ(f.editor.TransferItem(l, group, false, true), 0);
+    ASSERT_EQ(f.editor.TransferItem(plain, group, false, true), 0);
+    ASSERT_EQ(f.editor.TransferItem(l, f.tree.Root(), false, true), 0);
+    const NodeHandle copied = f.tree.NextSibling(f.tree.FirstChild(group));
+    ASSERT_EQ(f.editor.ApplyProperties(copied, "C:\\M", longName + "m"), 0);
+    EXPECT_EQ(f.tree.Label(copied), cut);
+    EXPECT_EQ(f.Collected(), "00:" + longName + " (1):C:\\L 00:" + longName +
+                                 ":C:\\L 00::C:\\Data\\Plain 10:" + longName +
+                                 "g: 01:Plain:C:\\Data\\Plain 01:" + longName +
+                                 "m:C:\\M 01:In:C:\\In ");
 }
 
 TEST(TreeEditorTransfer, DescendantsAndDepthAreRefusedWithoutChange) {

@@ -137,7 +137,8 @@ TEST_F(MenuBuilder, UserEntriesFollowASeparatorInBothFolderMenus) {
     s.items.Append(Item(FolderItemKind::Separator, 0));
     s.items.Append(Item(FolderItemKind::Folder, 0, ""));
     ASSERT_EQ(Build(s), 0);
-    const Lines tail{"-", "\x83\x74\x83\x48\x83\x8b\x83\x5f:32864", "-", ":32866"};
+    // A folder without a name shows its folder's ("C:\\" gives "C:").
+    const Lines tail{"-", "\x83\x74\x83\x48\x83\x8b\x83\x5f:32864", "-", "C::32866"};
     for (HMENU menu : {menus_.FolderMenu(), menus_.FolderAndCommandMenu()}) {
         const Lines lines = DescribeMenu(menu);
         ASSERT_GE(lines.size(), tail.size());

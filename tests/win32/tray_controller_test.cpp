@@ -272,6 +272,19 @@ TEST_F(TrayControllerTest, TheFirstShownTreeHoldsTheSavedSettings) {
     FolderSettings shown;
     tray_->GetSettingsWindow()->Tree().Collect(shown);
     EXPECT_EQ(shown.items, saved.items);
+    EXPECT_TRUE(notifier_.shown.empty());
+
+    // Nested deeper than the menus can: the load says that it is shown
+    // flattened, once.
+    for (std::size_t i = 0; i <= kMaxNestedGroups; ++i)
+        saved.items.Append(Item(FolderItemKind::Group, static_cast<std::uint8_t>(i), "", "D"));
+    saved.items.Append(Item(FolderItemKind::Placeholder, kMaxNestedGroups + 1, "", ""));
+    tray_->SetSettingsForTest(saved, tray_->GetOptions());
+    ASSERT_EQ(tray_->SaveItemFile(), 0);
+    app_.reset();
+    Pump();
+    Start();
+    EXPECT_EQ(notifier_.shown, std::vector<int>{IDS_LOAD_TOO_DEEP});
 }
 
 std::vector<std::string> g_opened;
