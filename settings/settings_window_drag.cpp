@@ -190,6 +190,7 @@ void SettingsWindow::OnDropMenu() {
 }
 
 int SettingsWindow::TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy) {
+    EditStep step(*this);
     dropTarget_ = kNoNode;
     return editor_.TransferItem(source, target, below, copy);
 }

@@ -1,7 +1,9 @@
 // The settings window's editing commands: new items through the properties
 // dialog, deleting with confirmation, properties, sorting, restoring, and
 // folders dropped from the shell. The decisions are TreeEditor's; this is
-// the part that asks the user and the shell.
+// the part that asks the user and the shell. Each command is one step of
+// the undo history with its dialogs: a cancelled one changes nothing and so
+// adds no step.
 #include <shlobj.h>
 
 #include <new>
@@ -45,6 +47,7 @@ bool SettingsWindow::RunPropertiesDialog(const FolderItem& mode, std::string& pa
 }
 
 void SettingsWindow::NewFolder(bool inGroup) {
+    EditStep step(*this);
     if (!NewItemFits(FolderItemKind::Folder, inGroup)) return;
     FolderItem mode;
     mode.kind = properties_mode::kNewFolder;
@@ -55,6 +58,7 @@ void SettingsWindow::NewFolder(bool inGroup) {
 }
 
 void SettingsWindow::NewGroup(bool inGroup) {
+    EditStep step(*this);
     if (!NewItemFits(FolderItemKind::Group, inGroup)) return;
     FolderItem mode;
     mode.kind = properties_mode::kNewGroup;
@@ -65,11 +69,13 @@ void SettingsWindow::NewGroup(bool inGroup) {
 }
 
 void SettingsWindow::NewSeparator(bool inGroup) {
+    EditStep step(*this);
     if (editor_.InsertNewItem(std::string(), "-", FolderItemKind::Separator, inGroup) != kNoNode)
         Invalidate();
 }
 
 void SettingsWindow::DeleteSelected() {
+    EditStep step(*this);
     const NodeHandle node = nodes_.Selection();
     if (!editor_.CanDelete(node)) return;
     NodeData data;
@@ -82,6 +88,7 @@ void SettingsWindow::DeleteSelected() {
 }
 
 void SettingsWindow::DeleteAllChildren() {
+    EditStep step(*this);
     const NodeHandle node = nodes_.Selection();
     if (!editor_.CanDeleteAllChildren(node)) return;
     if (!ConfirmDelete(IDS_CONFIRM_DELETE_CHILDREN, nodes_.Label(node))) return;
@@ -90,6 +97,7 @@ void SettingsWindow::DeleteAllChildren() {
 }
 
 void SettingsWindow::EditProperties() {
+    EditStep step(*this);
     const NodeHandle node = nodes_.Selection();
     const PropertiesRequest request = editor_.PlanProperties(node);
     if (!request.open) return;
@@ -104,10 +112,12 @@ void SettingsWindow::EditProperties() {
 }
 
 void SettingsWindow::SortChildren() {
+    EditStep step(*this);
     editor_.SortChildren(nodes_.Selection());
 }
 
 void SettingsWindow::RestoreInitialState() {
+    EditStep step(*this);
     CancelDrag();
     if (tree_) tree_->SetRedraw(FALSE);
     editor_.RestoreInitialState();
@@ -118,6 +128,7 @@ void SettingsWindow::RestoreInitialState() {
 }
 
 void SettingsWindow::RestoreChildren() {
+    EditStep step(*this);
     CancelDrag();
     editor_.RestoreChildren(nodes_.Selection());
 }
@@ -144,6 +155,7 @@ std::vector<DroppedPath> ReadDrop(HDROP drop) {
 }  // namespace
 
 int SettingsWindow::OnDropFiles(HDROP drop) {
+    EditStep step(*this);
     if (drop == nullptr) return 0;
     DropPlan plan;
     int result = 0;
