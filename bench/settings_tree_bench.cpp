@@ -4,7 +4,11 @@
 // collecting), with 1000 and 5000 user nodes, nested groups included. Beside
 // each figure it measures the floor in the same process on the same control:
 // inserting the same nodes with TVM_INSERTITEMA, and walking them with
-// TVM_GETNEXTITEM and TVM_GETITEMA. Also prints the window's one-time costs.
+// TVM_GETNEXTITEM and TVM_GETITEMA. Beside LoadTree it prints what one step
+// of undo costs (the state now captured, the tree rebuilt from a snapshot)
+// and what every editing command adds to record its step (the state
+// captured before and after, and compared). Also prints the window's
+// one-time costs.
 // Prints figures only.
 // clang-format off
 #include <windows.h>
@@ -24,6 +28,7 @@
 #include "base/runtime_api.h"
 #include "config/special_folder_table.h"
 #include "config/special_folders_win.h"
+#include "settings/edit_history.h"
 #include "settings/settings_window.h"
 #include "ui/framework/application.h"
 
@@ -136,7 +141,7 @@ void Row(const char* what, double ms, double floorMs) {
 }
 
 struct Figures {
-    double load, loadFloor, collect, collectFloor, full, fullFloor;
+    double load, loadFloor, collect, collectFloor, full, fullFloor, undo, record;
 };
 
 Figures Measure(TreeViewControl& control, std::size_t count) {
@@ -158,6 +163,15 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
     });
     logic.LoadTree(settings, false);
+    const TreeSnapshot snapshot = CaptureTree(logic);
+    f.undo = MedianMs(kRepetitions, [&] {
+        const TreeSnapshot now = CaptureTree(logic, &snapshot);
+        RestoreTree(logic, snapshot);
+    });
+    f.record = MedianMs(kRepetitions, [&] {
+        EditHistory history;
+        history.Record(history.Begin(logic), logic);
+    });
     FolderSettings out;
     f.collect = MedianMs(kRepetitions, [&] { logic.Collect(out); });
     f.collectFloor = MedianMs(kRepetitions, [&] { sink = sink + WalkFloor(tree, TreeView_GetRoot(tree)); });
@@ -182,6 +196,10 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
     std::printf("%zu user nodes (%zu nodes in all)%s:\n", count, flat.size(),
                 host.cuts ? ", collected list cut to 1000 records" : "");
     Row("LoadTree", f.load, f.loadFloor);
+    std::printf("  %-36s %9.3f ms   LoadTree %6.3f ms   ratio %5.2f\n",
+                "Undo one step (capture + restore)", f.undo, f.load, f.undo / f.load);
+    std::printf("  %-36s %9.3f ms   LoadTree %6.3f ms   ratio %5.2f\n",
+                "Record a step (two captures)", f.record, f.load, f.record / f.load);
     Row("Collect (walk into records)", f.collect, f.collectFloor);
     Row("CollectSettings (collect + rebuild)", f.full, f.fullFloor);
     return f;
