@@ -204,6 +204,7 @@ public:
     // oldest one kept); all made again, the state it ended in.
     void UndoAllRedoAll() {
         const State end = Read(logic_);
+        states_[at_].selection = end.selection;
         const std::size_t steps = history_.UndoCount();
         for (std::size_t k = 0; k < steps; ++k)
             if (history_.Undo(logic_) != 0) std::abort();
