@@ -90,16 +90,56 @@ int RestoreTree(SettingsTree& logic, const TreeSnapshot& snapshot) {
     return 0;
 }
 
+std::size_t SelectionIn(const SettingsTree& logic, const TreeSnapshot& snapshot) {
+    const NodeTree& tree = logic.Tree();
+    const NodeHandle root = tree.Root();
+    NodeHandle n = tree.Selection();
+    if (n == kNoNode) return TreeSnapshot::kNoSelection;
+    if (n == root) return 0;
+    // The selection's place in each level, deepest first.
+    std::vector<std::size_t> place;
+    for (; n != root; n = tree.Parent(n)) {
+        if (n == kNoNode) return TreeSnapshot::kNoSelection;
+        std::size_t before = 0;
+        for (NodeHandle p = tree.PrevSibling(n); p != kNoNode; p = tree.PrevSibling(p)) ++before;
+        place.push_back(before);
+    }
+    const std::size_t depth = place.size() - 1;
+    // seen[d]: the nodes met so far on level d under the current parent.
+    std::vector<std::size_t> seen;
+    for (std::size_t i = 0; i < snapshot.nodes.size(); ++i) {
+        const std::size_t d = static_cast<std::size_t>(snapshot.nodes[i].depth);
+        seen.resize(d + 1);
+        ++seen[d];
+        if (d != depth) continue;
+        bool same = true;
+        for (std::size_t k = 0; k <= depth && same; ++k) same = seen[k] - 1 == place[depth - k];
+        if (same) return i + 1;
+    }
+    return TreeSnapshot::kNoSelection;
+}
+
+TreeSnapshot EditHistory::Now(const SettingsTree& logic, const TreeSnapshot* likely) const {
+    if (!now_) return CaptureTree(logic, likely);
+    TreeSnapshot s = *now_;
+    s.selection = SelectionIn(logic, s);
+    return s;
+}
+
 TreeSnapshot EditHistory::Begin(const SettingsTree& logic) const {
-    return CaptureTree(logic, undo_.empty() ? nullptr : &undo_.back());
+    return Now(logic, undo_.empty() ? nullptr : &undo_.back());
 }
 
 bool EditHistory::Record(TreeSnapshot before, const SettingsTree& logic) {
-    if (CaptureTree(logic, &before).SameContent(before)) return false;
-    undo_.push_back(std::move(before));
-    Trim(undo_);
-    redo_.clear();
-    return true;
+    TreeSnapshot after = CaptureTree(logic, &before);
+    const bool changed = !after.SameContent(before);
+    if (changed) {
+        undo_.push_back(std::move(before));
+        Trim(undo_);
+        redo_.clear();
+    }
+    now_ = std::move(after);
+    return changed;
 }
 
 // Undo and redo together never hold more than the limit: a step only moves
@@ -107,12 +147,15 @@ bool EditHistory::Record(TreeSnapshot before, const SettingsTree& logic) {
 int EditHistory::Step(SettingsTree& logic, std::deque<TreeSnapshot>& from,
                       std::deque<TreeSnapshot>& to) {
     if (from.empty()) return -1;
-    // Captured before anything changes, so that running out of memory here
+    // Taken before anything changes, so that running out of memory here
     // leaves the tree and both lists as they were.
-    to.push_back(CaptureTree(logic, &from.back()));
-    const TreeSnapshot back = std::move(from.back());
+    to.push_back(Now(logic, &from.back()));
+    now_.reset();
+    now_ = std::move(from.back());
     from.pop_back();
-    return RestoreTree(logic, back);
+    if (RestoreTree(logic, *now_) == 0) return 0;
+    now_.reset();
+    return -1;
 }
 
 int EditHistory::Undo(SettingsTree& logic) {
@@ -126,6 +169,7 @@ int EditHistory::Redo(SettingsTree& logic) {
 void EditHistory::Clear() {
     undo_.clear();
     redo_.clear();
+    now_.reset();
 }
 
 void EditHistory::Trim(std::deque<TreeSnapshot>& steps) const {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "config/folder_model.h"
@@ -44,7 +45,14 @@ TreeSnapshot CaptureTree(const SettingsTree& logic, const TreeSnapshot* likely =
 // Rebuilds the tree, the working copy and the selection. 0, or -1 when the
 // tree could not take every node (it then holds what was built).
 int RestoreTree(SettingsTree& logic, const TreeSnapshot& snapshot);
+// Where the tree's selection stands in `snapshot`, a state of the same tree,
+// found from the selection's place among its siblings and ancestors rather
+// than by walking the whole tree.
+std::size_t SelectionIn(const SettingsTree& logic, const TreeSnapshot& snapshot);
 
+// While an edit lasts, the tree must change only through Record's steps and
+// Undo and Redo: the history keeps the state they left the tree in, so that
+// going back or forth rebuilds the tree without reading it first.
 class EditHistory {
 public:
     static constexpr std::size_t kDefaultLimit = 100;
@@ -70,9 +78,14 @@ private:
     int Step(SettingsTree& logic, std::deque<TreeSnapshot>& from, std::deque<TreeSnapshot>& to);
     void Trim(std::deque<TreeSnapshot>& steps) const;
 
+    // The state now with the selection read afresh: the one kept, or else
+    // the tree's, captured.
+    TreeSnapshot Now(const SettingsTree& logic, const TreeSnapshot* likely) const;
+
     std::size_t limit_;
     std::deque<TreeSnapshot> undo_;
     std::deque<TreeSnapshot> redo_;
+    std::optional<TreeSnapshot> now_;
 };
 
 }  // namespace tellaro
