@@ -5,10 +5,10 @@
 // each figure it measures the floor in the same process on the same control:
 // inserting the same nodes with TVM_INSERTITEMA, and walking them with
 // TVM_GETNEXTITEM and TVM_GETITEMA. Beside LoadTree it prints what one step
-// of undo costs (the state now captured, the tree rebuilt from a snapshot)
-// and what every editing command adds to record its step (the state
-// captured before and after, and compared). Also prints the window's
-// one-time costs.
+// of undo costs (the tree rebuilt from the state kept before the step) and
+// what every editing command adds to record its step (the state read after
+// it and compared with the one before). Also prints the window's one-time
+// costs.
 // Prints figures only.
 // clang-format off
 #include <windows.h>
@@ -163,15 +163,16 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
     });
     logic.LoadTree(settings, false);
-    const TreeSnapshot snapshot = CaptureTree(logic);
-    f.undo = MedianMs(kRepetitions, [&] {
-        const TreeSnapshot now = CaptureTree(logic, &snapshot);
-        RestoreTree(logic, snapshot);
-    });
-    f.record = MedianMs(kRepetitions, [&] {
-        EditHistory history;
-        history.Record(history.Begin(logic), logic);
-    });
+    // One step that renames the first user node, undone each time after
+    // being made again; recording reads the state after a command.
+    EditHistory history;
+    TreeSnapshot before = history.Begin(logic);
+    logic.Tree().SetLabel(logic.Tree().NextSibling(logic.SpecialRoot(node_number::kSpecialRoot2)),
+                          "Renamed");
+    history.Record(std::move(before), logic);
+    f.undo = MedianMs(
+        kRepetitions, [&] { history.Undo(logic); }, [&] { history.Redo(logic); });
+    f.record = MedianMs(kRepetitions, [&] { history.Record(history.Begin(logic), logic); });
     FolderSettings out;
     f.collect = MedianMs(kRepetitions, [&] { logic.Collect(out); });
     f.collectFloor = MedianMs(kRepetitions, [&] { sink = sink + WalkFloor(tree, TreeView_GetRoot(tree)); });
@@ -197,9 +198,9 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
                 host.cuts ? ", collected list cut to 1000 records" : "");
     Row("LoadTree", f.load, f.loadFloor);
     std::printf("  %-36s %9.3f ms   LoadTree %6.3f ms   ratio %5.2f\n",
-                "Undo one step (capture + restore)", f.undo, f.load, f.undo / f.load);
+                "Undo one step", f.undo, f.load, f.undo / f.load);
     std::printf("  %-36s %9.3f ms   LoadTree %6.3f ms   ratio %5.2f\n",
-                "Record a step (two captures)", f.record, f.load, f.record / f.load);
+                "Record a step (state read after)", f.record, f.load, f.record / f.load);
     Row("Collect (walk into records)", f.collect, f.collectFloor);
     Row("CollectSettings (collect + rebuild)", f.full, f.fullFloor);
     return f;
