@@ -150,7 +150,6 @@ int EditHistory::Step(SettingsTree& logic, std::deque<TreeSnapshot>& from,
     // Taken before anything changes, so that running out of memory here
     // leaves the tree and both lists as they were.
     to.push_back(Now(logic, &from.back()));
-    now_.reset();
     now_ = std::move(from.back());
     from.pop_back();
     if (RestoreTree(logic, *now_) == 0) return 0;
