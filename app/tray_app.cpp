@@ -278,7 +278,7 @@ void TrayApp::OnSettingsCancel() {
 }
 
 void TrayApp::ReloadSettingsWindow() {
-    if (settingsWindow_) settingsWindow_->LoadTree(CurrentFolderSettings(), false);
+    if (settingsWindow_) settingsWindow_->ReloadTree(CurrentFolderSettings());
 }
 
 // Everything takes effect before the save, for the same reason as above. A

@@ -4,7 +4,11 @@
 // collecting), with 1000 and 5000 user nodes, nested groups included. Beside
 // each figure it measures the floor in the same process on the same control:
 // inserting the same nodes with TVM_INSERTITEMA, and walking them with
-// TVM_GETNEXTITEM and TVM_GETITEMA. Also prints the window's one-time costs.
+// TVM_GETNEXTITEM and TVM_GETITEMA. Beside LoadTree it prints what one step
+// of undo costs (the tree rebuilt from the state kept before the step) and
+// what every editing command adds to record its step (the state read after
+// it and compared with the one before). Also prints the window's one-time
+// costs.
 // Prints figures only.
 // clang-format off
 #include <windows.h>
@@ -24,6 +28,7 @@
 #include "base/runtime_api.h"
 #include "config/special_folder_table.h"
 #include "config/special_folders_win.h"
+#include "settings/edit_history.h"
 #include "settings/settings_window.h"
 #include "ui/framework/application.h"
 
@@ -136,7 +141,7 @@ void Row(const char* what, double ms, double floorMs) {
 }
 
 struct Figures {
-    double load, loadFloor, collect, collectFloor, full, fullFloor;
+    double load, loadFloor, collect, collectFloor, full, fullFloor, undo, record;
 };
 
 Figures Measure(TreeViewControl& control, std::size_t count) {
@@ -158,6 +163,16 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
     });
     logic.LoadTree(settings, false);
+    // One step that renames the first user node, undone each time after
+    // being made again; recording reads the state after a command.
+    EditHistory history;
+    TreeSnapshot before = history.Begin(logic);
+    logic.Tree().SetLabel(logic.Tree().NextSibling(logic.SpecialRoot(node_number::kSpecialRoot2)),
+                          "Renamed");
+    history.Record(std::move(before), logic);
+    f.undo = MedianMs(
+        kRepetitions, [&] { history.Undo(logic); }, [&] { history.Redo(logic); });
+    f.record = MedianMs(kRepetitions, [&] { history.Record(history.Begin(logic), logic); });
     FolderSettings out;
     f.collect = MedianMs(kRepetitions, [&] { logic.Collect(out); });
     f.collectFloor = MedianMs(kRepetitions, [&] { sink = sink + WalkFloor(tree, TreeView_GetRoot(tree)); });
@@ -182,6 +197,10 @@ Figures Measure(TreeViewControl& control, std::size_t count) {
     std::printf("%zu user nodes (%zu nodes in all)%s:\n", count, flat.size(),
                 host.cuts ? ", collected list cut to 1000 records" : "");
     Row("LoadTree", f.load, f.loadFloor);
+    std::printf("  %-36s %9.3f ms   LoadTree %6.3f ms   ratio %5.2f\n",
+                "Undo one step", f.undo, f.load, f.undo / f.load);
+    std::printf("  %-36s %9.3f ms   LoadTree %6.3f ms   ratio %5.2f\n",
+                "Record a step (state read after)", f.record, f.load, f.record / f.load);
     Row("Collect (walk into records)", f.collect, f.collectFloor);
     Row("CollectSettings (collect + rebuild)", f.full, f.fullFloor);
     return f;

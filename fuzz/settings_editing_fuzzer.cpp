@@ -5,6 +5,11 @@
 // reader walks safely: at most 1000 records, in the canonical form (groups
 // closed by a child or a placeholder, no stray separators, no depth that
 // wrapped), and a tree rebuilt from it must hand back the same list.
+// Each edit is a step of the undo history, as in the window, with undo and
+// redo among the actions: every undo and redo must bring back exactly the
+// tree, working copy and selection of the state it returns to, an edit that
+// changed nothing must add no step, and at the end taking back every step
+// gives the state the edit began with and making them all again its end.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +17,7 @@
 #include <vector>
 
 #include "config/item_codec.h"
+#include "settings/edit_history.h"
 #include "settings/memory_node_tree.h"
 #include "settings/settings_tree.h"
 #include "settings/tree_editor.h"
@@ -129,6 +135,118 @@ NodeHandle NodeAt(const NodeTree& tree, std::size_t index) {
     return all.empty() ? kNoNode : all[index % all.size()];
 }
 
+// A state of the edit, read without the history's code: every node in
+// pre-order with its depth, number, image and label, the working copy, and
+// the selection's pre-order index.
+struct State {
+    std::string nodes;
+    FolderItemList items;
+    long selection = -1;
+    bool SameContent(const State& o) const { return nodes == o.nodes && items == o.items; }
+    bool operator==(const State& o) const { return SameContent(o) && selection == o.selection; }
+};
+
+State Read(const SettingsTree& logic) {
+    const NodeTree& tree = logic.Tree();
+    State s;
+    long index = 0;
+    std::vector<std::pair<NodeHandle, int>> pending{{tree.Root(), 0}};
+    while (!pending.empty()) {
+        const auto [n, depth] = pending.back();
+        pending.pop_back();
+        if (n == kNoNode) continue;
+        NodeData d;
+        if (!tree.Read(n, d)) std::abort();
+        s.nodes += std::to_string(depth) + ' ' + std::to_string(d.number) + ' ' +
+                   std::to_string(d.image) + ' ' + d.label + '\n';
+        if (n == tree.Selection()) s.selection = index;
+        ++index;
+        pending.emplace_back(tree.NextSibling(n), depth);
+        pending.emplace_back(tree.FirstChild(n), depth + 1);
+    }
+    s.items = logic.Items().List();
+    return s;
+}
+
+// The window's history beside what it must give back: states_[k] is the
+// state after k steps of the edit, those past at_ the ones redo makes again.
+class UndoModel {
+public:
+    explicit UndoModel(SettingsTree& logic) : logic_(logic) { Restart(); }
+
+    // OK, Cancel or another file: a new edit without steps.
+    void Restart() {
+        history_.Clear();
+        states_.assign(1, Read(logic_));
+        at_ = 0;
+    }
+
+    template <typename Edit>
+    void Run(Edit&& edit) {
+        // Undo brings back the selection the user had when the step began.
+        states_[at_].selection = Read(logic_).selection;
+        TreeSnapshot before = history_.Begin(logic_);
+        edit();
+        State now = Read(logic_);
+        if (!history_.Record(std::move(before), logic_)) {
+            if (!now.SameContent(states_[at_])) std::abort();
+            return;
+        }
+        if (now.SameContent(states_[at_])) std::abort();
+        states_.resize(at_ + 1);
+        states_.push_back(std::move(now));
+        ++at_;
+        if (states_.size() > EditHistory::kDefaultLimit + 1) {
+            states_.erase(states_.begin());
+            --at_;
+        }
+        Consistent();
+    }
+
+    void Undo() {
+        if (!history_.CanUndo()) return;
+        states_[at_].selection = Read(logic_).selection;
+        if (history_.Undo(logic_) != 0) std::abort();
+        --at_;
+        if (!(Read(logic_) == states_[at_])) std::abort();
+        Consistent();
+    }
+
+    void Redo() {
+        if (!history_.CanRedo()) return;
+        states_[at_].selection = Read(logic_).selection;
+        if (history_.Redo(logic_) != 0) std::abort();
+        ++at_;
+        if (!(Read(logic_) == states_[at_])) std::abort();
+        Consistent();
+    }
+
+    // Every step taken back gives the state the edit began with (or the
+    // oldest one kept); all made again, the state it ended in.
+    void UndoAllRedoAll() {
+        const State end = Read(logic_);
+        states_[at_].selection = end.selection;
+        const std::size_t steps = history_.UndoCount();
+        for (std::size_t k = 0; k < steps; ++k)
+            if (history_.Undo(logic_) != 0) std::abort();
+        if (history_.CanUndo() || !(Read(logic_) == states_[0])) std::abort();
+        for (std::size_t k = 0; k < steps; ++k)
+            if (history_.Redo(logic_) != 0) std::abort();
+        if (!(Read(logic_) == end)) std::abort();
+    }
+
+private:
+    void Consistent() const {
+        if (history_.UndoCount() != at_ || history_.RedoCount() != states_.size() - 1 - at_)
+            std::abort();
+    }
+
+    SettingsTree& logic_;
+    EditHistory history_;
+    std::vector<State> states_;
+    std::size_t at_ = 0;
+};
+
 // A list as a hand-edited or old file may hold it: any kinds, any depths.
 FolderSettings RawSettings(Input& in) {
     FolderSettings s;
@@ -161,51 +279,62 @@ void Run(Input& in) {
     logic.LoadTree(live, true);
     logic.Items().Fill(live.items);
 
+    UndoModel undo(logic);
+
     while (in.More()) {
         const std::uint8_t op = in.Byte();
         const bool flag = (op & 0x80) != 0;
-        switch (op % 16) {
+        switch (op % 18) {
             case 0:
                 tree.Select(NodeAt(tree, in.Byte()));
                 break;
-            case 1:
-                editor.InsertNewItem(in.Pick(kPaths), flag ? "" : in.Pick(kNames),
-                                     FolderItemKind::Folder, (op & 0x40) != 0);
+            case 1: {
+                const char* path = in.Pick(kPaths);
+                const char* name = flag ? "" : in.Pick(kNames);
+                undo.Run([&] {
+                    editor.InsertNewItem(path, name, FolderItemKind::Folder, (op & 0x40) != 0);
+                });
                 break;
-            case 2:
-                editor.InsertNewItem("", in.Pick(kNames), FolderItemKind::Group, flag);
+            }
+            case 2: {
+                const char* name = in.Pick(kNames);
+                undo.Run([&] { editor.InsertNewItem("", name, FolderItemKind::Group, flag); });
                 break;
+            }
             case 3:
-                editor.InsertNewItem("", "-", FolderItemKind::Separator, flag);
+                undo.Run([&] { editor.InsertNewItem("", "-", FolderItemKind::Separator, flag); });
                 break;
             case 4:
-                editor.DeleteNode(tree.Selection());
+                undo.Run([&] { editor.DeleteNode(tree.Selection()); });
                 break;
             case 5:
-                editor.DeleteAllChildren(tree.Selection());
+                undo.Run([&] { editor.DeleteAllChildren(tree.Selection()); });
                 break;
             case 6: {
                 const NodeHandle source = NodeAt(tree, in.Byte());
                 const NodeHandle target = NodeAt(tree, in.Byte());
                 const bool copy = (op & 0x40) != 0;
                 if (!copy || tree.LiveCount() < kNodeBudget)
-                    editor.TransferItem(source, target, flag, copy);
+                    undo.Run([&] { editor.TransferItem(source, target, flag, copy); });
                 break;
             }
             case 7:
-                editor.SortChildren(tree.Selection());
+                undo.Run([&] { editor.SortChildren(tree.Selection()); });
                 break;
             case 8:
-                editor.RestoreChildren(tree.Selection());
+                undo.Run([&] { editor.RestoreChildren(tree.Selection()); });
                 break;
             case 9:
-                editor.RestoreInitialState();
+                undo.Run([&] { editor.RestoreInitialState(); });
                 break;
-            case 10:
-                editor.ApplyProperties(tree.Selection(), in.Pick(kPaths), in.Pick(kNames));
+            case 10: {
+                const char* path = in.Pick(kPaths);
+                const char* name = in.Pick(kNames);
+                undo.Run([&] { editor.ApplyProperties(tree.Selection(), path, name); });
                 break;
+            }
             case 11:  // reload the settings
-                logic.LoadTree(live, false);
+                undo.Run([&] { logic.LoadTree(live, false); });
                 break;
             case 12: {  // OK, and open the window again
                 FolderSettings edited;
@@ -213,16 +342,18 @@ void Run(Input& in) {
                 Check(edited, logic);
                 live = edited;
                 logic.Items().Fill(live.items);
+                undo.Restart();
                 break;
             }
             case 13:  // Cancel, and open the window again
                 logic.LoadTree(live, true);
                 logic.Items().Fill(live.items);
+                undo.Restart();
                 break;
             case 14: {  // a chain of groups, each inside the last: the depth limit
                 const int count = in.Byte();
                 for (int k = 0; k < count && tree.LiveCount() < kNodeBudget; ++k)
-                    editor.InsertNewItem("", "G", FolderItemKind::Group, true);
+                    undo.Run([&] { editor.InsertNewItem("", "G", FolderItemKind::Group, true); });
                 break;
             }
             case 15:  // settings read from a file the window did not write
@@ -230,9 +361,17 @@ void Run(Input& in) {
                 // The tree and OK keep whatever of it the menu shows.
                 if (!CheckShownWhole(logic, live, hosts.tooMany).empty()) std::abort();
                 logic.LoadTree(live, false);
+                undo.Restart();
+                break;
+            case 16:
+                undo.Undo();
+                break;
+            case 17:
+                undo.Redo();
                 break;
         }
     }
+    undo.UndoAllRedoAll();
     FolderSettings edited;
     logic.Collect(edited);
     Check(edited, logic);

@@ -148,6 +148,8 @@
 #define ID_NEW_FOLDER_IN_GROUP 40037
 #define ID_NEW_GROUP_IN_GROUP 40040
 #define ID_NEW_SEPARATOR_IN_GROUP 40041
+#define ID_UNDO 40042
+#define ID_REDO 40043
 
 /* Strings: popup menu entries and fixed names */
 #define IDS_MENU_FOLDER_SETTINGS 6

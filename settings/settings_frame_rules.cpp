@@ -58,8 +58,10 @@ ContextMenuPlan PlanContextMenu(NodeKind kind, bool hasChildren) {
     return {};
 }
 
-WindowMenuPlan PlanWindowMenu(NodeKind selected) {
+WindowMenuPlan PlanWindowMenu(NodeKind selected, bool canUndo, bool canRedo) {
     WindowMenuPlan plan;
+    plan.undo = canUndo ? kItemEnabled : kItemGrayed;
+    plan.redo = canRedo ? kItemEnabled : kItemGrayed;
     const bool none = selected == NodeKind::None;
     const bool special = selected == NodeKind::SpecialFolder;
     const bool fixed = selected == NodeKind::MenuRoot || selected == NodeKind::SpecialRoot;
@@ -104,6 +106,8 @@ SettingsCommandRoute RouteSettingsCommand(unsigned notifyCode, unsigned id) {
         {ID_DROP_COPY_BELOW, C::CopyBelowTarget, false},
         {ID_DROP_MOVE_BELOW, C::MoveBelowTarget, false},
         {ID_DROP_CANCEL, C::CancelDrop, false},
+        {ID_UNDO, C::Undo, false},
+        {ID_REDO, C::Redo, false},
     };
     if (notifyCode != 0) return {};
     for (const Row& row : kRows)

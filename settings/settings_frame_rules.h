@@ -64,6 +64,8 @@ struct WindowMenuPlan {
     unsigned create = kItemEnabled;      // position 0
     unsigned remove = kItemEnabled;      // position 2
     unsigned properties = kItemEnabled;  // position 3
+    unsigned undo = kItemGrayed;         // position 5
+    unsigned redo = kItemGrayed;         // position 6
     // Whether the create-inside and create-below items of the three
     // "new" submenus are set; when not, they keep their states.
     bool setCreateItems = false;
@@ -71,7 +73,7 @@ struct WindowMenuPlan {
     unsigned createBelow = kItemEnabled;
 };
 
-WindowMenuPlan PlanWindowMenu(NodeKind selected);
+WindowMenuPlan PlanWindowMenu(NodeKind selected, bool canUndo, bool canRedo);
 
 // Double-click and "Explorer" open only folders.
 bool OpensFromTree(NodeKind kind);
@@ -95,6 +97,8 @@ enum class SettingsCommand {
     CopyBelowTarget,
     MoveBelowTarget,
     CancelDrop,
+    Undo,
+    Redo,
 };
 
 struct SettingsCommandRoute {

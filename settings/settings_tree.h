@@ -77,6 +77,9 @@ public:
     // expects: a group's name, "-" for a separator, a folder's own path.
     void Fill(const FolderItemList& list);
     void Clear() { items_.Clear(); }
+    // The list exactly as given, numbers and paths included: a copy taken
+    // earlier from this working copy.
+    void Assign(const FolderItemList& list) { items_.Assign(list); }
     std::size_t Size() const { return items_.Size(); }
     const FolderItemList& List() const { return items_; }
 

@@ -80,6 +80,9 @@ int SettingsWindow::InitWindow() {
 
 int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) {
     pendingTree_ = nullptr;
+    // Without the working copy the tree is the live settings again: the
+    // edit is over (OK, Cancel) or not begun.
+    if (discardItems) EndEdit();
     // Every node a drag holds is about to go.
     CancelDrag();
     // One repaint for the whole rebuild instead of one per node.
@@ -109,6 +112,7 @@ void SettingsWindow::BuildPendingTree() {
 void SettingsWindow::ShowWithItems(bool show, const FolderItemList& items) {
     Show(show ? 1 : 0);
     logic_.Items().Fill(items);
+    if (show) EndEdit();
 }
 
 int SettingsWindow::CollectSettings(FolderSettings& out) {
@@ -330,6 +334,12 @@ void SettingsWindow::OnCommand(DialogMessage& record) {
             break;
         case SettingsCommand::CancelDrop:
             CancelDrop();
+            break;
+        case SettingsCommand::Undo:
+            Undo();
+            break;
+        case SettingsCommand::Redo:
+            Redo();
             break;
     }
 }

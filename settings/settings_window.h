@@ -16,6 +16,7 @@
 
 #include "config/folder_model.h"
 #include "config/system_info.h"
+#include "settings/edit_history.h"
 #include "settings/item_names.h"
 #include "settings/settings_frame_rules.h"
 #include "settings/settings_tree.h"
@@ -47,6 +48,9 @@ public:
     // between replaces it. The settings are read then, not copied now: they
     // must live until then, as the controller's live settings do.
     virtual void LoadTreeWhenNeeded(const FolderSettings* settings);
+    // The reload command: the tree and the working copy from `settings`
+    // again, as one step the user can undo.
+    virtual int ReloadTree(const FolderSettings& settings);
     // Shows or hides the window and refills the working copy; the tree was
     // built from the same list.
     virtual void ShowWithItems(bool show, const FolderItemList& items);
@@ -76,6 +80,12 @@ public:
     virtual void CopyBelowTarget();
     virtual void MoveBelowTarget();
     virtual void CancelDrop();
+    // Take back the last step of this edit, or make it again. Ignored while
+    // another command waits in a dialog: it holds nodes a rebuild would free.
+    virtual void Undo();
+    virtual void Redo();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
     // A transfer of the drag's source; a move also ends its part in the drag.
     virtual int MoveItem(NodeHandle source, NodeHandle target, bool below);
     virtual int TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy);
@@ -134,6 +144,27 @@ protected:
     virtual int ShowNamesMessage(int textId, const std::wstring& names);
 
 private:
+    // Everything done while one lives is one step of the history, recorded
+    // when it changed the tree or the working copy. Nested ones belong to the
+    // outermost: a command posted while another's dialog is open joins it.
+    class EditStep {
+    public:
+        explicit EditStep(SettingsWindow& window);
+        ~EditStep();
+        EditStep(const EditStep&) = delete;
+        EditStep& operator=(const EditStep&) = delete;
+
+    private:
+        SettingsWindow& window_;
+        TreeSnapshot before_;
+        std::uint32_t edit_ = 0;
+        bool recording_ = false;
+    };
+
+    // The edit ends (OK, Cancel, the window opened afresh): its steps go.
+    void EndEdit();
+    void StepInHistory(bool back);
+
     // False, after telling the user, when a new item would nest deeper than
     // the menus can show.
     bool NewItemFits(FolderItemKind kind, bool inGroup);
@@ -177,6 +208,11 @@ private:
     TreeViewNodeTree nodes_;
     SettingsTree logic_;
     TreeEditor editor_;
+    EditHistory history_;
+    int stepDepth_ = 0;
+    // Counts the edits the window has seen, so that a step still open when
+    // its edit ends is not recorded into the next one.
+    std::uint32_t edit_ = 0;
     std::unique_ptr<FolderPropertiesDialog> propertiesDialog_;
     const FolderSettings* pendingTree_ = nullptr;
     HMENU rootMenu_ = nullptr;

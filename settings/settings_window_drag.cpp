@@ -194,6 +194,7 @@ void SettingsWindow::OnDropMenu() {
 }
 
 int SettingsWindow::TransferItem(NodeHandle source, NodeHandle target, bool below, bool copy) {
+    EditStep step(*this);
     dropTarget_ = kNoNode;
     refusedSpecialFolders_.clear();
     const int result = editor_.TransferItem(source, target, below, copy);

@@ -1,7 +1,9 @@
 // The settings window's editing commands: new items through the properties
 // dialog, deleting with confirmation, properties, sorting, restoring, and
 // folders dropped from the shell. The decisions are TreeEditor's; this is
-// the part that asks the user and the shell.
+// the part that asks the user and the shell. Each command is one step of
+// the undo history with its dialogs: a cancelled one changes nothing and so
+// adds no step.
 #include <shlobj.h>
 
 #include <new>
@@ -48,6 +50,7 @@ bool SettingsWindow::RunPropertiesDialog(const FolderItem& mode, std::string& pa
 }
 
 void SettingsWindow::NewFolder(bool inGroup) {
+    EditStep step(*this);
     if (!NewItemFits(FolderItemKind::Folder, inGroup)) return;
     FolderItem mode;
     mode.kind = properties_mode::kNewFolder;
@@ -58,6 +61,7 @@ void SettingsWindow::NewFolder(bool inGroup) {
 }
 
 void SettingsWindow::NewGroup(bool inGroup) {
+    EditStep step(*this);
     if (!NewItemFits(FolderItemKind::Group, inGroup)) return;
     FolderItem mode;
     mode.kind = properties_mode::kNewGroup;
@@ -68,11 +72,13 @@ void SettingsWindow::NewGroup(bool inGroup) {
 }
 
 void SettingsWindow::NewSeparator(bool inGroup) {
+    EditStep step(*this);
     if (editor_.InsertNewItem(std::string(), "-", FolderItemKind::Separator, inGroup) != kNoNode)
         Invalidate();
 }
 
 void SettingsWindow::DeleteSelected() {
+    EditStep step(*this);
     const NodeHandle node = nodes_.Selection();
     if (!editor_.CanDelete(node)) return;
     NodeData data;
@@ -85,6 +91,7 @@ void SettingsWindow::DeleteSelected() {
 }
 
 void SettingsWindow::DeleteAllChildren() {
+    EditStep step(*this);
     const NodeHandle node = nodes_.Selection();
     if (!editor_.CanDeleteAllChildren(node)) return;
     if (!ConfirmDelete(IDS_CONFIRM_DELETE_CHILDREN, nodes_.Label(node))) return;
@@ -93,6 +100,7 @@ void SettingsWindow::DeleteAllChildren() {
 }
 
 void SettingsWindow::EditProperties() {
+    EditStep step(*this);
     const NodeHandle node = nodes_.Selection();
     const PropertiesRequest request = editor_.PlanProperties(node);
     if (!request.open) return;
@@ -107,10 +115,12 @@ void SettingsWindow::EditProperties() {
 }
 
 void SettingsWindow::SortChildren() {
+    EditStep step(*this);
     editor_.SortChildren(nodes_.Selection());
 }
 
 void SettingsWindow::RestoreInitialState() {
+    EditStep step(*this);
     CancelDrag();
     if (tree_) tree_->SetRedraw(FALSE);
     editor_.RestoreInitialState();
@@ -121,6 +131,7 @@ void SettingsWindow::RestoreInitialState() {
 }
 
 void SettingsWindow::RestoreChildren() {
+    EditStep step(*this);
     CancelDrag();
     editor_.RestoreChildren(nodes_.Selection());
 }
@@ -175,6 +186,7 @@ bool IsDropHandle(HDROP drop) {
 
 int SettingsWindow::OnDropFiles(HDROP drop) {
     if (!IsDropHandle(drop)) return 0;
+    EditStep step(*this);
     DropPlan plan;
     int result = 0;
     try {

@@ -18,7 +18,14 @@ void SettingsWindow::OnTreeKeyDown(WORD virtualKey) {
         if (virtualKey == VK_DELETE || virtualKey == VK_F2) CancelDrag();
         return;
     }
-    if (virtualKey == VK_DELETE)
+    // Alt with Ctrl is AltGr on some keyboards: a character, not a command.
+    const bool control = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+    if (control && (virtualKey == 'Z' || virtualKey == 'Y')) {
+        if (virtualKey == 'Z' && GetKeyState(VK_SHIFT) >= 0)
+            Undo();
+        else
+            Redo();
+    } else if (virtualKey == VK_DELETE)
         DeleteSelected();
     else if (virtualKey == VK_F2)
         RequestContextMenu(true);
@@ -93,8 +100,11 @@ void SettingsWindow::OnInitMenuPopup(DialogMessage& record) {
     HMENU popup = reinterpret_cast<HMENU>(record.wParam);
     HMENU folderSettings = GetSubMenu(GetMenu(GetHandle()), 0);
     if (popup == nullptr || popup != folderSettings) return;
-    const WindowMenuPlan plan = PlanWindowMenu(ClassifyNode(nodes_, nodes_.Selection()));
-    ApplyStates(popup, {{0, plan.create}, {2, plan.remove}, {3, plan.properties}});
+    const WindowMenuPlan plan = PlanWindowMenu(ClassifyNode(nodes_, nodes_.Selection()),
+                                               history_.CanUndo(), history_.CanRedo());
+    ApplyStates(
+        popup,
+        {{0, plan.create}, {2, plan.remove}, {3, plan.properties}, {5, plan.undo}, {6, plan.redo}});
     if (!plan.setCreateItems) return;
     // Folder, group and separator, each with create-inside and create-below.
     HMENU create = GetSubMenu(popup, 0);

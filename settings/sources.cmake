@@ -6,6 +6,7 @@ list(APPEND TELLARO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/item_names.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tree_editor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/drag_rules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/edit_history.cpp
 )
 # Win32 glue.
 list(APPEND TELLARO_WIN_SOURCES
@@ -15,4 +16,5 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_editing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_drag.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_window_history.cpp
 )

@@ -49,26 +49,33 @@ TEST(SettingsFrame, ContextMenuAndItemStatesByNodeKind) {
     EXPECT_EQ(PlanContextMenu(NodeKind::None, true).menuId, 0);
 }
 
-TEST(SettingsFrame, WindowMenuFollowsTheSelection) {
-    const WindowMenuPlan root = PlanWindowMenu(NodeKind::MenuRoot);
+TEST(SettingsFrame, WindowMenuFollowsTheSelectionAndTheHistory) {
+    const WindowMenuPlan root = PlanWindowMenu(NodeKind::MenuRoot, false, true);
     EXPECT_EQ(root.create, kItemEnabled);
     EXPECT_EQ(root.remove, kItemGrayed);
     EXPECT_EQ(root.properties, kItemGrayed);
     EXPECT_TRUE(root.setCreateItems);
     EXPECT_EQ(root.createInside, kItemEnabled);
     EXPECT_EQ(root.createBelow, kItemGrayed);
+    EXPECT_EQ(root.undo, kItemGrayed);
+    EXPECT_EQ(root.redo, kItemEnabled);
 
-    const WindowMenuPlan special = PlanWindowMenu(NodeKind::SpecialFolder);
+    // Undo and redo do not depend on the selection, even where the plan
+    // leaves the create items alone.
+    const WindowMenuPlan special = PlanWindowMenu(NodeKind::SpecialFolder, true, false);
     EXPECT_EQ(special.create, kItemGrayed);
     EXPECT_EQ(special.remove, kItemEnabled);
     EXPECT_EQ(special.properties, kItemGrayed);
     EXPECT_FALSE(special.setCreateItems);
+    EXPECT_EQ(special.undo, kItemEnabled);
+    EXPECT_EQ(special.redo, kItemGrayed);
 
-    const WindowMenuPlan folder = PlanWindowMenu(NodeKind::UserFolder);
+    const WindowMenuPlan folder = PlanWindowMenu(NodeKind::UserFolder, false, false);
     EXPECT_EQ(folder.properties, kItemEnabled);
     EXPECT_EQ(folder.createInside, kItemGrayed);
     EXPECT_EQ(folder.createBelow, kItemEnabled);
-    EXPECT_EQ(PlanWindowMenu(NodeKind::None).remove, kItemGrayed);
+    EXPECT_EQ(PlanWindowMenu(NodeKind::None, false, false).remove, kItemGrayed);
+    EXPECT_EQ(PlanWindowMenu(NodeKind::None, true, true).undo, kItemEnabled);
 }
 
 }  // namespace

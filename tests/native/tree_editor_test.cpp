@@ -7,6 +7,7 @@
 
 #include "../common/model_builders.h"
 #include "settings/drag_rules.h"
+#include "settings/edit_history.h"
 #include "settings/item_names.h"
 #include "settings/memory_node_tree.h"
 
@@ -301,6 +302,42 @@ TEST(TreeEditorCommands, GuardsRestoresAndProperties) {
     ASSERT_EQ(f.editor.RestoreInitialState(), 0);
     EXPECT_EQ(f.tree.ChildCount(f.tree.Root()), 2u);
     EXPECT_EQ(f.tree.ChildCount(f.logic.SpecialRoot(2)), 15u);
+}
+
+TEST(EditHistory, KeepsTheLastHundredStepsAndANewStepEndsRedo) {
+    Fixture f;
+    EditHistory history;
+    auto step = [&](auto edit) {
+        TreeSnapshot before = history.Begin(f.logic);
+        edit();
+        return history.Record(std::move(before), f.logic);
+    };
+    EXPECT_FALSE(step([&] { f.editor.SortChildren(f.logic.SpecialRoot(2)); }))
+        << "one child is always in order";
+    std::string afterFirst;
+    for (int i = 0; i <= 100; ++i) {
+        ASSERT_TRUE(step([&] {
+            f.tree.Select(f.tree.Root());
+            f.editor.InsertNewItem("C:\\F" + std::to_string(i), "", K::Folder, true);
+        }));
+        if (i == 0) afterFirst = f.Dump();
+    }
+    EXPECT_EQ(history.UndoCount(), 100u);
+    while (history.CanUndo()) ASSERT_EQ(history.Undo(f.logic), 0);
+    EXPECT_EQ(f.Dump(), afterFirst) << "the first step was dropped";
+    EXPECT_EQ(f.logic.Items().Size(), 7u);
+    EXPECT_EQ(history.Undo(f.logic), -1);
+
+    ASSERT_EQ(history.Redo(f.logic), 0);
+    const NodeHandle x = f.Find("X");
+    f.tree.Select(x);
+    ASSERT_TRUE(step([&] { f.editor.DeleteNode(x); }));
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_EQ(history.UndoCount(), 2u);
+    // Back with its record and as the selection, though in a new node.
+    ASSERT_EQ(history.Undo(f.logic), 0);
+    EXPECT_EQ(f.tree.Label(f.tree.Selection()), "X");
+    EXPECT_EQ(f.logic.PathLabelText(f.tree.Selection()), "C:\\X");
 }
 
 TEST(DragRules, CursorFollowsTheTableAndTheDirectories) {

@@ -248,6 +248,59 @@ TEST_F(SettingsEditingTest, LeftDragMovesAndKeysOrRefusalsLeaveTheTree) {
     EXPECT_EQ(Collected(), "10:G: 01:X:C:\\X 01:Work:C:\\Work 01:b:C:\\B 01:a:C:\\A 20:: ");
 }
 
+// Ctrl (with Shift) held or not, as the thread's key state tells it.
+void HoldKeys(bool control, bool shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(SettingsEditingTest, EveryChangeIsOneStepTakenBackByKeyOrMenu) {
+    const HWND window = window_.GetHandle();
+    HMENU folderMenu = GetSubMenu(GetMenu(window), 0);
+    auto menuGrayed = [&](int position) {
+        SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(folderMenu), 0);
+        return (GetMenuState(folderMenu, position, MF_BYPOSITION) & MF_GRAYED) != 0;
+    };
+    window_.answer = IDNO;
+    Command(ID_DELETE_ITEM, Find("X"));
+    EXPECT_FALSE(window_.CanUndo()) << "a cancelled delete changed nothing";
+    window_.answer = IDYES;
+    Command(ID_DELETE_ITEM, Find("X"));
+    tree()->SelectItem(Find("b"));
+    Notify(TVN_BEGINDRAGA, Find("Work"));
+    MoveOver(Find("G"));
+    SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    tree()->SelectItem(Find("a"));
+    EXPECT_TRUE(!menuGrayed(5) && menuGrayed(6));
+    const std::string edited = "10:G: 01:Work:C:\\Work 01:b:C:\\B 01:a:C:\\A ";
+
+    HoldKeys(true, false);
+    Notify(TVN_KEYDOWN, nullptr, 'Z');  // the drag
+    EXPECT_EQ(tree()->GetItemText(tree()->GetSelection()), "b") << "the selection of then";
+    SendMessageA(window, WM_COMMAND, ID_UNDO, 0);  // the delete
+    EXPECT_EQ(tree()->GetItemText(tree()->GetSelection()), "X");
+    EXPECT_TRUE(menuGrayed(5) && !menuGrayed(6));
+    HoldKeys(true, true);
+    Notify(TVN_KEYDOWN, nullptr, 'Z');
+    EXPECT_EQ(Find("X"), nullptr);
+    HoldKeys(false, false);
+    Notify(TVN_KEYDOWN, nullptr, 'Y');
+    EXPECT_TRUE(window_.CanRedo()) << "Y alone is no command";
+    HoldKeys(true, false);
+    Notify(TVN_KEYDOWN, nullptr, 'Y');
+    HoldKeys(false, false);
+    EXPECT_FALSE(window_.CanRedo());
+    // Reloading throws the edit away as one more step.
+    window_.ReloadTree(settings_);
+    EXPECT_NE(Find("X"), nullptr);
+    window_.Undo();
+    EXPECT_EQ(Collected(), edited) << "the working copy came back with the nodes";
+    EXPECT_FALSE(window_.CanUndo()) << "OK ends the edit";
+}
+
 // Inspects the drop menu while it is open, then closes it.
 std::vector<UINT> g_menuStates;
 void CALLBACK ReadDropMenu(HWND, UINT, UINT_PTR timer, DWORD) {
