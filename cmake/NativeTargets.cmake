@@ -14,7 +14,8 @@ target_include_directories(tellaro_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 # Item-file save and load timed on optimised code: without the sanitizers,
 # so from its own copy of the codec. Printed figures, run on demand.
-add_executable(item_file_bench bench/item_file_bench.cpp config/item_codec.cpp config/folder_model.cpp)
+add_executable(item_file_bench bench/item_file_bench.cpp config/item_codec.cpp config/folder_model.cpp
+                               base/path_text.cpp)
 target_include_directories(item_file_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(item_file_bench PRIVATE -fno-sanitize=all)
 target_link_options(item_file_bench PRIVATE -fno-sanitize=all)
