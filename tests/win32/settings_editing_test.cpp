@@ -275,7 +275,8 @@ TEST_F(SettingsEditingTest, EveryChangeIsOneStepTakenBackByKeyOrMenu) {
     SendMessageA(window, WM_LBUTTONUP, 0, 0);
     tree()->SelectItem(Find("a"));
     EXPECT_TRUE(!menuGrayed(5) && menuGrayed(6));
-    const std::string edited = "10:G: 01:Work:C:\\Work 01:b:C:\\B 01:a:C:\\A ";
+    // The separator last on the top level stays, as the menu shows it.
+    const std::string edited = "10:G: 01:Work:C:\\Work 01:b:C:\\B 01:a:C:\\A 20:: ";
 
     HoldKeys(true, false);
     Notify(TVN_KEYDOWN, nullptr, 'Z');  // the drag
