@@ -40,7 +40,7 @@ shown_within() {
     return 1
 }
 open_settings() {
-    for _ in 1 2 3; do
+    for _ in 1 2 3 4 5; do
         open_tray_menu
         sleep 0.5
         xdotool search --onlyvisible --class "#32768" windowfocus --sync >/dev/null 2>&1 || true
