@@ -35,14 +35,16 @@ def check(condition, message):
         failures.append(message)
 
 
-def resource_data(pe, type_id, name_id):
+def resource_data(pe, type_id, name_id, language=None):
     for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
         if entry.id != type_id:
             continue
         for name in entry.directory.entries:
-            if name.id == name_id:
-                lang = name.directory.entries[0]
-                return pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+            if name.id != name_id:
+                continue
+            for lang in name.directory.entries:
+                if language is None or lang.id == language:
+                    return pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
     return None
 
 
@@ -65,10 +67,12 @@ def check_version(pe, version):
                               ("OriginalFilename", "Tellaro.exe"), ("FileVersion", version),
                               ("ProductVersion", version)):
             check(values.get(key) == expected, f"{lang} {key} = {values.get(key)!r}")
-    about = resource_data(pe, 5, 106)  # RT_DIALOG, the about dialog
     short = ".".join(version.split(".")[:2])
-    check(about is not None and f"Ver.{short}".encode("utf-16-le") in about,
-          f"the about dialog does not show Ver.{short}")
+    # RT_DIALOG 106, the about dialog, in each language the program shows.
+    for language, title in ((0x411, f"Ver.{short}"), (0x409, f"Version {short}")):
+        about = resource_data(pe, 5, 106, language)
+        check(about is not None and title.encode("utf-16-le") in about,
+              f"the about dialog of language {language:#x} does not show {title}")
 
 
 def check_manifest(pe, minimum):
