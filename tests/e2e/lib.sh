@@ -95,6 +95,13 @@ stop_tellaro() {
         probe gone "$CAPTION" "$(seconds 10)" >/dev/null 2>&1
     fi
     if [ -n "${TELLARO_PID:-}" ]; then
+        # A program wedged by the failure being reported must not hold the
+        # run until CTest's timeout: give it what an exit takes, then kill it.
+        for _ in $(seq "$(seconds 10)"); do
+            kill -0 "$TELLARO_PID" 2>/dev/null || break
+            sleep 1
+        done
+        kill -9 "$TELLARO_PID" 2>/dev/null && echo "killed the program: it did not exit" >&2
         wait "$TELLARO_PID" 2>/dev/null
         TELLARO_PID=
     fi
