@@ -226,6 +226,7 @@ void TrayApp::OnCommand(const DialogMessage& record) {
         case CommandAction::OpenOptions: ToggleOptionsDialog(record.window); break;
         case CommandAction::OpenSettingsFolder: OpenSettingsFolder(); break;
         case CommandAction::Reload: ReloadSettingsWindow(); break;
+        case CommandAction::RestoreSave: RestoreKeptSave(); break;
         case CommandAction::FixedCommand: RunFixedCommand(id); break;
         case CommandAction::SpecialFolder1: OpenSpecialFolder1(id); break;
         case CommandAction::SpecialFolder2: OpenSpecialFolder2(id); break;

@@ -81,6 +81,8 @@ public:
     virtual int ItemFilePath(std::wstring& path);
     // The folder the settings are kept in, in a window of the shell's.
     virtual void OpenSettingsFolder();
+    // Lets the user choose a kept save and loads it into the settings window.
+    virtual void RestoreKeptSave();
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();
     virtual int SaveItemFile();

@@ -1,7 +1,14 @@
 // The controller's side of the settings file: it owns the settings, the
 // store reads and writes them.
 #include "app/tray_app.h"
+#include "config/kept_saves.h"
 #include "config/settings_store.h"
+#include "base/fill_text.h"
+#include "base/modal_loop.h"
+#include "base/resource_text.h"
+#include "res/resource.h"
+#include "settings/settings_window.h"
+#include "ui/dialogs/restore_save_dialog.h"
 #include "base/system_code_page.h"
 #include "config/special_folders_win.h"
 #include "shell/launch_thread.h"
@@ -32,6 +39,68 @@ void TrayApp::OpenSettingsFolder() {
     }
     shell::OpenIdList(list, kVerbOpen);
     ILFree(list);
+}
+
+namespace {
+
+// When it was kept, in the user's own date and time formats and time zone.
+std::string KeptTimeText(const BackupStamp& stamp) {
+    SYSTEMTIME utc = {};
+    utc.wYear = static_cast<WORD>(stamp.year);
+    utc.wMonth = static_cast<WORD>(stamp.month);
+    utc.wDay = static_cast<WORD>(stamp.day);
+    utc.wHour = static_cast<WORD>(stamp.hour);
+    utc.wMinute = static_cast<WORD>(stamp.minute);
+    utc.wSecond = static_cast<WORD>(stamp.second);
+    SYSTEMTIME local = utc;
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+    char date[80] = {}, time[80] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &local, nullptr, time, sizeof time);
+    return std::string(date) + " " + time;
+}
+
+RestoreEntry DescribeKeptSave(const KeptSave& save, FolderSettings& settings) {
+    RestoreEntry entry;
+    OptionsRecord options;
+    bool truncated = false;
+    entry.readable = SettingsStore::ReadSettingsFile(save.path, options, settings, truncated) == 0;
+    if (!entry.readable) {
+        entry.text = FillText(LoadResourceString(IDS_RESTORE_UNREADABLE_ENTRY), KeptTimeText(save.stamp));
+        return entry;
+    }
+    std::size_t folders = 0, groups = 0;
+    for (const FolderItem& item : settings.items) {
+        if (item.Kind() == FolderItemKind::Folder) ++folders;
+        if (item.Kind() == FolderItemKind::Group) ++groups;
+    }
+    entry.text = FillText(LoadResourceString(IDS_RESTORE_ENTRY), KeptTimeText(save.stamp));
+    entry.text = FillText(entry.text, std::to_string(folders));
+    entry.text = FillText(entry.text, std::to_string(groups));
+    return entry;
+}
+
+}  // namespace
+
+// A kept save goes into the settings window as one step the user can undo;
+// nothing is live until OK, and the options stay as they are.
+void TrayApp::RestoreKeptSave() {
+    if (!settingsWindow_ || !settingsWindow_->IsEditing()) return;
+    std::wstring itemFile;
+    if (ItemFilePath(itemFile) != 0) return;
+    const std::vector<KeptSave> saves = ListKeptSaves(itemFile);
+    if (saves.empty()) {
+        ModalMessageBox(MainWindow(), LoadResourceString(IDS_RESTORE_NONE),
+                        LoadResourceString(IDS_RESTORE_CAPTION), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    std::vector<RestoreEntry> entries;
+    std::vector<FolderSettings> contents(saves.size());
+    for (std::size_t i = 0; i < saves.size(); ++i)
+        entries.push_back(DescribeKeptSave(saves[i], contents[i]));
+    const int chosen = ChooseKeptSave(MainWindow(), entries);
+    if (chosen >= 0 && settingsWindow_->IsEditing())
+        settingsWindow_->ReloadTree(contents[static_cast<std::size_t>(chosen)]);
 }
 
 int TrayApp::CreateDirectoryTree(const std::wstring& path) {

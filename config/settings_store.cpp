@@ -229,8 +229,9 @@ int SettingsStore::SaveItemFile(const OptionsRecord& options, const FolderSettin
     return -1;
 }
 
-int SettingsStore::ReadItemFile(const std::wstring& path, OptionsRecord& options,
-                                FolderSettings& settings) {
+int SettingsStore::ReadSettingsFile(const std::wstring& path, OptionsRecord& options,
+                                    FolderSettings& settings, bool& truncated) {
+    truncated = false;
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return -1;
@@ -256,16 +257,23 @@ int SettingsStore::ReadItemFile(const std::wstring& path, OptionsRecord& options
     file.Close();
 
     const DecodeResult result = DecodeItemFile(image.data(), image.size(), options, settings);
-    if (result.status == DecodeStatus::Corrupt) {
+    if (result.status == DecodeStatus::Corrupt) return 1;
+    truncated = result.truncated;
+    return 0;
+}
+
+int SettingsStore::ReadItemFile(const std::wstring& path, OptionsRecord& options,
+                                FolderSettings& settings) {
+    bool truncated = false;
+    const int result = ReadSettingsFile(path, options, settings, truncated);
+    if (result == 1) {
         // Keep the damaged file for a closer look: the next save replaces it.
         CopyFileW(path.c_str(), (path + kBadCopySuffix).c_str(), FALSE);
         notifier_.ShowError(IDS_LOAD_CORRUPT, IDS_LOAD_CORRUPT_CAPTION);
-        return 1;
-    }
-    if (result.truncated) {
+    } else if (truncated) {
         notifier_.ShowError(IDS_LOAD_TOO_MANY, IDS_TOO_MANY_CAPTION);
     }
-    return 0;
+    return result;
 }
 
 int SettingsStore::LoadItemFile(OptionsRecord& options, FolderSettings& settings,

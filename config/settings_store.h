@@ -74,6 +74,11 @@ public:
     // settings folder can't be used (which is told).
     int LoadItemFile(OptionsRecord& options, FolderSettings& settings,
                      const DefaultsFiller& fillDefaults = nullptr);
+    // What the settings file at `path` holds, reading nothing else and
+    // telling no one: 0 read (`truncated` when a list had to be cut), 1
+    // damaged, -1 unreadable. A kept save is read so, and left as it is.
+    static int ReadSettingsFile(const std::wstring& path, OptionsRecord& options,
+                                FolderSettings& settings, bool& truncated);
     // 0 when the INI was imported into `options` and `settings`; -1 when
     // there is none or it is too old, and then nothing changed.
     int ImportLegacyIni(OptionsRecord& options, FolderSettings& settings);

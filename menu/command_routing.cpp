@@ -45,6 +45,9 @@ bool ExactCommand(std::uint16_t id, CommandAction& action) {
         case ID_RELOAD_SETTINGS:
             action = CommandAction::Reload;
             return true;
+        case ID_RESTORE_SAVE:
+            action = CommandAction::RestoreSave;
+            return true;
         default:
             return false;
     }

@@ -21,6 +21,7 @@ enum class CommandAction : std::uint8_t {
     OpenOptions,
     OpenSettingsFolder,
     Reload,
+    RestoreSave,
     FixedCommand,    // index: id - CMD_FOLDER_SETTINGS (0 folder settings .. 5 cancel)
     SpecialFolder1,  // index: entry of special-folder table 1
     SpecialFolder2,  // index: entry of special-folder table 2

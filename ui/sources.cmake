@@ -18,4 +18,5 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/options_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/folder_properties_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/restore_save_dialog.cpp
 )

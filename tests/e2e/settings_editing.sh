@@ -1,8 +1,8 @@
 #!/bin/sh
 # Editing the folder tree as a user does it, checked in the item file that
 # OK writes: a new folder through the properties dialog (a path that does
-# not exist is refused first), deleting with confirmation, and a folder
-# dragged with the mouse into a group.
+# not exist is refused first), deleting with confirmation, a folder dragged
+# with the mouse into a group, and the save before the drag restored.
 . "$(dirname "$0")/lib.sh"
 reset_tellaro
 base="$WINEPREFIX/drive_c/TellaroE2E"
@@ -18,6 +18,7 @@ pointer_x=$X pointer_y=$Y
 NEW_FOLDER="フォルダの新規作成"
 INPUT_NOTE="入力した値の注意"
 CONFIRM="削除の確認"
+RESTORE="以前の設定に戻す"
 
 records() { settings_tool --dump "$(winpath "$file")" | tr -d '\r'; }
 stamp() { stat -c '%i %s %y' "$file"; }
@@ -104,6 +105,19 @@ screenshot "menu-after-drag"
 xdotool key Escape Escape
 xdotool mousemove "$pointer_x" "$pointer_y"
 
+# The save the drag replaced was kept: chosen from the folder menu and
+# confirmed with OK, it is again what the item file, and so the popup menu,
+# holds.
+open_settings
+probe post "$CAPTION" 273 40044 0
+probe shown "$RESTORE" "$(seconds 10)" || fail "no dialog of kept saves"
+screenshot "restore-dialog"
+probe post "$RESTORE" 273 1 0
+probe gone "$RESTORE" "$(seconds 5)" || fail "OK does not close the dialog of kept saves"
+press_ok "after-restore"
+cmp -s "$ARTIFACTS/after-restore.txt" "$ARTIFACTS/after-delete.txt" ||
+    fail "the kept save was not restored: $(cat "$ARTIFACTS/after-restore.txt")"
+
 # An installer closes a running copy with WM_CLOSE and gives up after a
 # while: with the delete confirmation waiting for an answer, the program
 # still ends within seconds, and neither the deletion nor anything else
@@ -118,6 +132,6 @@ probe gone "$CAPTION" "$(seconds 5)" || fail "WM_CLOSE does not end the program 
 for _ in $(seq "$(seconds 10)"); do kill -0 "$TELLARO_PID" 2>/dev/null || break; sleep 0.5; done
 kill -0 "$TELLARO_PID" 2>/dev/null && fail "the process outlives its windows"
 [ "$(stamp)" = "$before" ] || fail "the exit saved the item file"
-[ "$(records)" = "$(cat "$ARTIFACTS/after-drag.txt")" ] || fail "the item file changed at the exit"
+[ "$(records)" = "$(cat "$ARTIFACTS/after-restore.txt")" ] || fail "the item file changed at the exit"
 stop_tellaro
 echo "editing the folder tree: ok"

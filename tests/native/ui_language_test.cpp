@@ -220,7 +220,7 @@ TEST(UiLanguage, EnglishResourcesMatchTheJapaneseOnes) {
     const Script en = ReadScript("tellaro_en.rc");
     // The parser still understands the script.
     ASSERT_GE(ja.strings.size(), 90u);
-    ASSERT_EQ(ja.dialogs.size(), 4u);
+    ASSERT_EQ(ja.dialogs.size(), 5u);
     ASSERT_EQ(ja.menus.size(), 6u);
     ASSERT_EQ(ja.dialogs.at("IDD_OPTIONS").size(), 26u);
     ASSERT_EQ(ja.menus.at("IDM_DROP"),
