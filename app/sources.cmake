@@ -10,4 +10,5 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tray_controller.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_launch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_storage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tray_files.cpp
 )

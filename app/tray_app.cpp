@@ -227,6 +227,8 @@ void TrayApp::OnCommand(const DialogMessage& record) {
         case CommandAction::OpenSettingsFolder: OpenSettingsFolder(); break;
         case CommandAction::Reload: ReloadSettingsWindow(); break;
         case CommandAction::RestoreSave: RestoreKeptSave(); break;
+        case CommandAction::SaveToFile: SaveTreeToFile(); break;
+        case CommandAction::OpenFromFile: OpenTreeFromFile(); break;
         case CommandAction::FixedCommand: RunFixedCommand(id); break;
         case CommandAction::SpecialFolder1: OpenSpecialFolder1(id); break;
         case CommandAction::SpecialFolder2: OpenSpecialFolder2(id); break;

@@ -83,6 +83,15 @@ public:
     virtual void OpenSettingsFolder();
     // Lets the user choose a kept save and loads it into the settings window.
     virtual void RestoreKeptSave();
+    // The settings window's tree as it stands, to a settings file the user
+    // names, and a settings file's tree into the window as one undoable
+    // step; the options stay as they are. The file dialogs' answers go to
+    // the two below, which tests call directly: 0, or -1 after telling
+    // the user.
+    virtual void SaveTreeToFile();
+    virtual void OpenTreeFromFile();
+    int SaveTreeTo(const std::wstring& path);
+    int OpenTreeFrom(const std::wstring& path);
     virtual int ImportLegacyIni();
     virtual int LoadItemFile();
     virtual int SaveItemFile();

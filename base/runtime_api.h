@@ -1,12 +1,14 @@
 // Every entry point the program looks up at run time, with its type, in one
 // place. The common controls library is loaded by name because its version
 // differs between systems; shell32's DllGetVersion may be absent on old ones;
-// SetDefaultDllDirectories came with Windows 8 and an update of Vista and 7.
+// SetDefaultDllDirectories came with Windows 8 and an update of Vista and 7;
+// the common dialogs are loaded only when a file dialog is first opened.
 #pragma once
 
 #include <windows.h>
 // The common controls' declarations build on windows.h.
 #include <commctrl.h>
+#include <commdlg.h>
 
 // commctrl.h declares ImageList_Read and ImageList_Write only when IStream
 // was declared before it; their pointer types are spelled out below.
@@ -34,6 +36,8 @@ struct DllVersionInfo {
 using DllGetVersionFn = HRESULT(CALLBACK*)(DllVersionInfo*);
 using InitCommonControlsFn = void(WINAPI*)();
 using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+// GetSaveFileNameW and GetOpenFileNameW, from comdlg32 when first needed.
+using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 // The program's folder may be a Downloads folder holding a DLL named like a
 // system one, which Windows would load from there for any library that the

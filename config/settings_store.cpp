@@ -180,6 +180,11 @@ int SettingsStore::CreateDirectoryTree(const std::wstring& path) {
 
 bool SettingsStore::WriteItemFile(const std::wstring& path, const OptionsRecord& options,
                                   const FolderSettings& settings) {
+    return WriteSettingsFile(path, options, settings, true);
+}
+
+bool SettingsStore::WriteSettingsFile(const std::wstring& path, const OptionsRecord& options,
+                                      const FolderSettings& settings, bool keepPrevious) {
     const std::vector<std::uint8_t> image = EncodeItemFile(options, settings);
     const std::wstring temp = path + kTempSuffix;
     FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -195,7 +200,7 @@ bool SettingsStore::WriteItemFile(const std::wstring& path, const OptionsRecord&
         DeleteFileW(temp.c_str());
         return false;
     }
-    KeepPreviousSave(path);
+    if (keepPrevious) KeepPreviousSave(path);
     if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(temp.c_str());

@@ -79,6 +79,11 @@ public:
     // damaged, -1 unreadable. A kept save is read so, and left as it is.
     static int ReadSettingsFile(const std::wstring& path, OptionsRecord& options,
                                 FolderSettings& settings, bool& truncated);
+    // Writes a settings file through a temporary file beside it, so that a
+    // failure at any step leaves what was there whole; with keepPrevious
+    // the file it replaces is kept first. Tells no one.
+    static bool WriteSettingsFile(const std::wstring& path, const OptionsRecord& options,
+                                  const FolderSettings& settings, bool keepPrevious);
     // 0 when the INI was imported into `options` and `settings`; -1 when
     // there is none or it is too old, and then nothing changed.
     int ImportLegacyIni(OptionsRecord& options, FolderSettings& settings);

@@ -48,6 +48,12 @@ bool ExactCommand(std::uint16_t id, CommandAction& action) {
         case ID_RESTORE_SAVE:
             action = CommandAction::RestoreSave;
             return true;
+        case ID_SAVE_TO_FILE:
+            action = CommandAction::SaveToFile;
+            return true;
+        case ID_OPEN_FROM_FILE:
+            action = CommandAction::OpenFromFile;
+            return true;
         default:
             return false;
     }

@@ -22,6 +22,8 @@ enum class CommandAction : std::uint8_t {
     OpenSettingsFolder,
     Reload,
     RestoreSave,
+    SaveToFile,
+    OpenFromFile,
     FixedCommand,    // index: id - CMD_FOLDER_SETTINGS (0 folder settings .. 5 cancel)
     SpecialFolder1,  // index: entry of special-folder table 1
     SpecialFolder2,  // index: entry of special-folder table 2

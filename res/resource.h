@@ -153,6 +153,8 @@
 #define ID_UNDO 40042
 #define ID_REDO 40043
 #define ID_RESTORE_SAVE 40044
+#define ID_SAVE_TO_FILE 40045
+#define ID_OPEN_FROM_FILE 40046
 
 /* Strings: popup menu entries and fixed names */
 #define IDS_MENU_FOLDER_SETTINGS 6
@@ -294,5 +296,8 @@
 #define IDS_RESTORE_UNREADABLE 236
 #define IDS_RESTORE_NONE 237
 #define IDS_RESTORE_CAPTION 238
+#define IDS_FILE_FILTER 239
+#define IDS_FILE_SAVE_FAILED 240
+#define IDS_FILE_OPEN_FAILED 241
 
 #endif /* TELLARO_RES_RESOURCE_H */

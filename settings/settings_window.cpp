@@ -122,6 +122,11 @@ int SettingsWindow::CollectSettings(FolderSettings& out) {
     return 0;
 }
 
+void SettingsWindow::PeekSettings(FolderSettings& out) {
+    BuildPendingTree();
+    logic_.Collect(out);
+}
+
 // ---- What the tree logic asks of the window
 
 std::string SettingsWindow::Text(int stringId) {

@@ -59,6 +59,8 @@ public:
     // controller calls once it has taken the record over.
     virtual int CollectSettings(FolderSettings& out);
     void ReportCollectedCut();
+    // The tree as it stands, as settings, leaving the tree alone.
+    void PeekSettings(FolderSettings& out);
     // Controls, image lists, layout and context menus; -1 on failure.
     virtual int InitWindow();
     virtual void OnCommand(DialogMessage& record);

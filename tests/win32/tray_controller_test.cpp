@@ -530,6 +530,65 @@ TEST_F(TrayControllerTest, ACloseFromOutsideEndsTheOpenBoxAndExits) {
     EXPECT_FALSE(IsWindow(main_));
 }
 
+HWND g_boxSeen = nullptr;
+
+void CALLBACK AnswerErrorBox(HWND, UINT, UINT_PTR id, DWORD) {
+    char caption[256] = {};
+    HWND box = GetForegroundWindow();
+    if (box == nullptr || GetClassNameA(box, caption, sizeof caption) == 0 ||
+        lstrcmpA(caption, "#32770") != 0)
+        return;
+    KillTimer(nullptr, id);
+    g_boxSeen = box;
+    EndDialog(box, IDOK);
+}
+
+// The tree saved to a file comes back exactly from it, over another tree,
+// as one step; a file that does not read leaves the tree as it was.
+TEST_F(TrayControllerTest, TheTreeSavedToAFileOpensAgainExactly) {
+    FolderSettings first = tray_->GetFolderSettings();
+    first.items.Append(Item(FolderItemKind::Group, 0, "", "Work"));
+    first.items.Append(Item(FolderItemKind::Folder, 1, "C:\\Projects", "Projects"));
+    first.items.Append(Item(FolderItemKind::Separator, 0, "", "-"));
+    first.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Temp", ""));
+    std::swap(first.specialFolderOrder1[0], first.specialFolderOrder1[1]);
+    tray_->SetSettingsForTest(first, tray_->GetOptions());
+    SettingsWindow* window = tray_->GetSettingsWindow();
+    window->LoadTree(first, true);
+    SendMessageA(main_, WM_COMMAND, CMD_FOLDER_SETTINGS, 0);
+    ASSERT_TRUE(window->IsEditing());
+    FolderSettings shown;
+    window->PeekSettings(shown);
+    const std::wstring file = WidenFromSystem(folder_ + "\\menu.tlr");
+    ASSERT_EQ(tray_->SaveTreeTo(file), 0);
+
+    FolderSettings other = tray_->GetFolderSettings();
+    other.items = FolderItemList();
+    other.items.Append(Item(FolderItemKind::Folder, 0, "C:\\Other", "Other"));
+    window->ReloadTree(other);
+    ASSERT_EQ(tray_->OpenTreeFrom(file), 0);
+    FolderSettings opened;
+    window->PeekSettings(opened);
+    EXPECT_EQ(opened, shown);
+    ASSERT_EQ(opened.items.Size(), first.items.Size());
+    EXPECT_EQ(opened.items.At(1).path, "C:\\Projects");
+    window->Undo();
+    window->PeekSettings(opened);
+    EXPECT_EQ(opened.items, other.items);
+
+    const std::string damaged = folder_ + "\\damaged.tlr";
+    HANDLE out = CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(out, "\x10\0\0\0not a settings file", 22, &written, nullptr);
+    CloseHandle(out);
+    g_boxSeen = nullptr;
+    SetTimer(nullptr, 0, 50, AnswerErrorBox);
+    EXPECT_EQ(tray_->OpenTreeFrom(WidenFromSystem(damaged)), -1);
+    EXPECT_NE(g_boxSeen, nullptr) << "the failure was not told";
+    window->PeekSettings(opened);
+    EXPECT_EQ(opened.items, other.items);
+}
+
 // The hidden window keeps no working copy: an OK reaching it must not save
 // the folders without their paths.
 TEST_F(TrayControllerTest, OkToTheHiddenSettingsWindowChangesNothing) {
