@@ -9,6 +9,13 @@
 . "$(dirname "$0")/../e2e/lib.sh"
 SETUP=$5
 PLANTED=$6
+# Where 32-bit code runs only under emulation, Wine told to prefer native
+# DLLs has not brought even an older, checked program to its first window
+# within ten minutes: the check says nothing there, so it is skipped.
+if [ "$SLOW" -gt 1 ]; then
+    echo "skipped: 32-bit code runs under emulation here" >&2
+    exit 77
+fi
 NAMES="uxtheme dwmapi comctl32 propsys cryptbase"
 OPTIONS="Tellaro Explorerの環境設定"
 ABOUT="Tellaro Explorerのバージョン情報"
