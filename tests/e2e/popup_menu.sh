@@ -56,6 +56,9 @@ screenshot "desktop-submenu"
 xdotool key Up Return
 probe waitclass ExplorerWClass DeskFolder "$(seconds 15)" || fail "no Explorer window for the desktop folder"
 probe closeclass ExplorerWClass
+# Wine's desktop may go with the last Explorer window: the next check
+# starts once it has.
+for _ in $(seq 20); do probe waitclass ExplorerWClass DeskFolder 0 || break; sleep 0.5; done
 
 # Right click: the folder-and-command menu; its exit entry ends the program.
 open_menu 517
