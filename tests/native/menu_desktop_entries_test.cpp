@@ -6,19 +6,22 @@ namespace tellaro {
 namespace {
 
 TEST(MenuDesktopEntries, TextRules) {
-    EXPECT_EQ(DesktopEntryText(L"a.txt", false), L"a.txt");
-    EXPECT_EQ(DesktopEntryText(L"Docs", true), L"Docs <DIR>");
-    EXPECT_EQ(DesktopEntryText(L"Mail.lnk", false), L"Mail");
-    EXPECT_EQ(DesktopEntryText(L"x.Lnk", false), L"x");
-    EXPECT_EQ(DesktopEntryText(L"X.LNK", false), L"X");
-    EXPECT_EQ(DesktopEntryText(L"x.lnk.txt", false), L"x.lnk.txt");
-    EXPECT_EQ(DesktopEntryText(L"y.lnk", true), L"y.lnk <DIR>");
-    EXPECT_EQ(DesktopEntryText(L".lnk", false), L"");
-    EXPECT_EQ(DesktopEntryText(L"a.b.lnk", false), L"a.b");
-    EXPECT_EQ(DesktopEntryText(L"lnk", false), L"lnk");
-    EXPECT_EQ(DesktopEntryText(L"x.lnkx", false), L"x.lnkx");
-    EXPECT_EQ(DesktopEntryText(L"x.ln", false), L"x.ln");
-    EXPECT_EQ(DesktopEntryText(L"noext", false), L"noext");
+    struct Case {
+        const wchar_t* name;
+        bool directory;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {L"a.txt", false, L"a.txt"},         {L"Docs", true, L"Docs <DIR>"},
+        {L"Mail.lnk", false, L"Mail"},       {L"x.Lnk", false, L"x"},
+        {L"X.LNK", false, L"X"},             {L"x.lnk.txt", false, L"x.lnk.txt"},
+        {L"y.lnk", true, L"y.lnk <DIR>"},    {L".lnk", false, L""},
+        {L"a.b.lnk", false, L"a.b"},         {L"lnk", false, L"lnk"},
+        {L"x.lnkx", false, L"x.lnkx"},       {L"x.ln", false, L"x.ln"},
+        {L"noext", false, L"noext"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DesktopEntryText(c.name, c.directory), c.text) << c.name;
 }
 
 TEST(MenuDesktopEntries, NamesOutsideTheCodePageKeepEveryCharacter) {
