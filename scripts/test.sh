@@ -9,4 +9,7 @@ build=${TELLARO_BUILD_DIR:-build}
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
-exec ctest --output-on-failure --timeout 1800 "$@"
+# The end-to-end checks drive a real X session, where a key or a focus
+# change is now and then lost under load: a failed test runs once more,
+# and one that fails twice fails the run.
+exec ctest --output-on-failure --timeout 1800 --repeat until-pass:2 "$@"
