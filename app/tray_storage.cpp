@@ -1,18 +1,18 @@
 // The controller's side of the settings file: it owns the settings, the
 // store reads and writes them.
 #include "app/tray_app.h"
-#include "config/kept_saves.h"
-#include "config/settings_store.h"
 #include "base/fill_text.h"
 #include "base/modal_loop.h"
 #include "base/resource_text.h"
+#include "base/system_code_page.h"
+#include "config/kept_saves.h"
+#include "config/settings_store.h"
+#include "config/special_folders_win.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
-#include "ui/dialogs/restore_save_dialog.h"
-#include "base/system_code_page.h"
-#include "config/special_folders_win.h"
 #include "shell/launch_thread.h"
 #include "shell/shell_launcher.h"
+#include "ui/dialogs/restore_save_dialog.h"
 
 namespace tellaro {
 
@@ -43,6 +43,16 @@ void TrayApp::OpenSettingsFolder() {
 
 namespace {
 
+template <typename Format>
+std::string FormattedTime(Format format, DWORD flags, const SYSTEMTIME& time) {
+    const int size = format(LOCALE_USER_DEFAULT, flags, &time, nullptr, nullptr, 0);
+    if (size <= 0) return std::string();
+    std::string text(static_cast<std::size_t>(size), '\0');
+    const int written = format(LOCALE_USER_DEFAULT, flags, &time, nullptr, &text[0], size);
+    text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
+    return text;
+}
+
 // When it was kept, in the user's own date and time formats and time zone.
 std::string KeptTimeText(const BackupStamp& stamp) {
     SYSTEMTIME utc = {};
@@ -54,10 +64,8 @@ std::string KeptTimeText(const BackupStamp& stamp) {
     utc.wSecond = static_cast<WORD>(stamp.second);
     SYSTEMTIME local = utc;
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    char date[80] = {}, time[80] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, sizeof date);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &local, nullptr, time, sizeof time);
-    return std::string(date) + " " + time;
+    return FormattedTime(GetDateFormatA, DATE_SHORTDATE, local) + " " +
+           FormattedTime(GetTimeFormatA, 0, local);
 }
 
 RestoreEntry DescribeKeptSave(const KeptSave& save, FolderSettings& settings) {
@@ -66,7 +74,8 @@ RestoreEntry DescribeKeptSave(const KeptSave& save, FolderSettings& settings) {
     bool truncated = false;
     entry.readable = SettingsStore::ReadSettingsFile(save.path, options, settings, truncated) == 0;
     if (!entry.readable) {
-        entry.text = FillText(LoadResourceString(IDS_RESTORE_UNREADABLE_ENTRY), KeptTimeText(save.stamp));
+        entry.text =
+            FillText(LoadResourceString(IDS_RESTORE_UNREADABLE_ENTRY), KeptTimeText(save.stamp));
         return entry;
     }
     std::size_t folders = 0, groups = 0;

@@ -1,8 +1,8 @@
 #include "ui/dialogs/restore_save_dialog.h"
 
 #include "base/modal_loop.h"
-#include "base/resource_language.h"
 #include "base/module_instance.h"
+#include "base/resource_language.h"
 #include "base/resource_text.h"
 #include "res/resource.h"
 
