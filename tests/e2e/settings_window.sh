@@ -35,6 +35,17 @@ open_tray_menu() {
     done
     fail "no tray menu"
 }
+# With no window manager X gives keys to the window under the pointer, and
+# a menu opened at the pointer may have the pointer on its very edge: the
+# pointer goes onto its first entry, as a user's hand would.
+point_into_menu() {
+    for w in $(xdotool search --onlyvisible --class tellaro.exe); do
+        [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] || continue
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        xdotool mousemove $((X + WIDTH / 2)) $((Y + 8))
+        return 0
+    done
+}
 shown_within() {
     for _ in $(seq "$(seconds "$1")"); do probe visible "$CAPTION" && return 0; sleep 1; done
     return 1
@@ -43,7 +54,7 @@ open_settings() {
     for _ in 1 2 3 4 5; do
         open_tray_menu
         sleep 0.5
-        xdotool search --onlyvisible --class "#32768" windowfocus --sync >/dev/null 2>&1 || true
+        point_into_menu
         xdotool key o
         if shown_within 10; then
             focus_window
