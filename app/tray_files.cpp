@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "base/runtime_api.h"
 #include "base/system_code_page.h"
 #include "config/settings_store.h"
+#include "config/special_folders_win.h"
 #include "res/resource.h"
 #include "settings/settings_window.h"
 
@@ -33,19 +35,12 @@ std::wstring FileFilter() {
     return filter;
 }
 
-std::wstring DocumentsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
-        return std::wstring();
-    return path;
-}
-
 // The file the user names in the standard dialog, or nothing after Cancel
 // or an exit from outside.
 std::wstring AskForFile(HWND owner, bool save) {
     if (ModalLoop::Exiting()) return std::wstring();
     const std::wstring filter = FileFilter();
-    const std::wstring folder = DocumentsFolder();
+    const std::optional<std::wstring> documents = SpecialFolderPathWide(CSIDL_PERSONAL);
     std::vector<wchar_t> file(kPathRoom, L'\0');
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
@@ -53,7 +48,7 @@ std::wstring AskForFile(HWND owner, bool save) {
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = kPathRoom;
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrInitialDir = documents ? documents->c_str() : nullptr;
     dialog.lpstrDefExt = L"tlr";
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    (save ? OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN : OFN_FILEMUSTEXIST);
