@@ -11,10 +11,9 @@ namespace {
 
 // Whether entry `source` of a special list may be copied into the user's
 // tree; a number beyond the list's table has nothing to copy.
-bool Copyable(std::int32_t source, std::int32_t first, const std::uint8_t* hasDirectory,
-              std::size_t count) {
+bool Copyable(std::int32_t source, std::int32_t first, std::size_t count, bool hasDirectory) {
     const std::int32_t j = source - first;
-    return j >= 0 && static_cast<std::size_t>(j) < count && hasDirectory[j] != 0;
+    return j >= 0 && static_cast<std::size_t>(j) < count && hasDirectory;
 }
 
 int Sign(bool allowed) {
@@ -23,19 +22,18 @@ int Sign(bool allowed) {
 
 }  // namespace
 
-int DragCursorImage(std::int32_t s, std::int32_t t, const std::uint8_t* hasDirectory1,
-                    const std::uint8_t* hasDirectory2) {
+int DragCursorImage(std::int32_t s, std::int32_t t, bool sourceHasDirectory) {
     const bool toList1 = t >= nn::kSpecial1Base && t < nn::kSpecial2Base;
     const bool toList2 = t >= nn::kSpecial2Base && t < nn::kUserBase;
     if (s >= nn::kSpecial1Base && s < nn::kSpecial2Base) {
         if (t == nn::kSpecialRoot1 || toList1) return drag_cursor::kAllowed;
         if (toList2) return drag_cursor::kDenied;
-        return Sign(Copyable(s, nn::kSpecial1Base, hasDirectory1, kSpecialFolderCount1));
+        return Sign(Copyable(s, nn::kSpecial1Base, kSpecialFolderCount1, sourceHasDirectory));
     }
     if (s >= nn::kSpecial2Base && s < nn::kUserBase) {
         if (t == nn::kSpecialRoot2 || toList2) return drag_cursor::kAllowed;
         if (toList1) return drag_cursor::kDenied;
-        return Sign(Copyable(s, nn::kSpecial2Base, hasDirectory2, kSpecialFolderCount2));
+        return Sign(Copyable(s, nn::kSpecial2Base, kSpecialFolderCount2, sourceHasDirectory));
     }
     return Sign(!toList1 && !toList2);
 }

@@ -14,11 +14,10 @@ constexpr int kNoNode = 2;
 }  // namespace drag_cursor
 
 // The sign for dragging node `source` over node `target`. It is advisory:
-// the transfer decides by its own rules at the drop. `hasDirectory1` and
-// `hasDirectory2` tell, per entry of each special-folder list, whether it
-// has a file-system directory to copy into the user's tree.
-int DragCursorImage(std::int32_t source, std::int32_t target, const std::uint8_t* hasDirectory1,
-                    const std::uint8_t* hasDirectory2);
+// the transfer decides by its own rules at the drop. `sourceHasDirectory`
+// tells whether a special folder dragged has a file-system directory to
+// copy into the user's tree.
+int DragCursorImage(std::int32_t source, std::int32_t target, bool sourceHasDirectory);
 
 // A special folder as drop target is reordered at once, without a menu.
 bool DropSkipsMenu(std::int32_t target);

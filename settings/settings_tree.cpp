@@ -1,5 +1,6 @@
 #include "settings/settings_tree.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "config/special_folder_table.h"
@@ -158,6 +159,7 @@ NodeHandle SettingsTree::SpecialRoot(std::int32_t number) const {
 
 int SettingsTree::LoadTree(const FolderSettings& settings, bool discardItems) {
     tree_.DeleteAll();
+    deferred_ = false;
     const NodeHandle root = tree_.InsertLast(
         kNoNode, {FixedText(IDS_MENU_ROOT), node_image::kMenuRoot, node_number::kMenuRoot});
     if (root == kNoNode) return -1;
@@ -177,11 +179,41 @@ int SettingsTree::FillUnderRoot(NodeHandle root, const FolderSettings& settings,
     if (second && tree_.InsertLast(root, {FixedText(IDS_SPECIAL_FOLDERS2), node_image::kGroup,
                                           node_number::kSpecialRoot2}) == kNoNode)
         return -1;
-    if (FillSpecialFolders1(settings.specialFolderOrder1) != 0) return -1;
-    if (second && FillSpecialFolders2(settings.specialFolderOrder2) != 0) return -1;
+    deferred_ = !AvailabilityAnswered(settings);
+    if (deferred_) {
+        std::copy_n(settings.specialFolderOrder1, kSpecialFolderCount1, deferredOrder1_);
+        std::copy_n(settings.specialFolderOrder2, kSpecialFolderCount2, deferredOrder2_);
+    } else {
+        if (FillSpecialFolders1(settings.specialFolderOrder1) != 0) return -1;
+        if (second && FillSpecialFolders2(settings.specialFolderOrder2) != 0) return -1;
+    }
     items_.Fill(settings.items);
     if (BuildUserTree() != 0) return -1;
     if (discardItems) items_.Clear();
+    return 0;
+}
+
+// The special roots collapse with the tree, so nobody misses their
+// folders for the moment the shell takes to answer; the user's own nodes
+// never wait for it.
+bool SettingsTree::AvailabilityAnswered(const FolderSettings& settings) const {
+    if (host_.SpecialFoldersKnown()) return true;
+    for (std::size_t k :
+         SpecialFolderTable::VisibleEntries(settings.specialFolderOrder1, kSpecialFolderCount1))
+        if (available_[k] < 0) return false;
+    for (std::size_t k :
+         SpecialFolderTable::VisibleEntries(settings.specialFolderOrder2, kSpecialFolderCount2))
+        if (available_[kSpecialFolderCount1 + k] < 0) return false;
+    return true;
+}
+
+int SettingsTree::FillDeferredSpecialFolders() {
+    if (!deferred_) return 0;
+    deferred_ = false;
+    if (FillSpecialFolders1(deferredOrder1_) != 0) return -1;
+    if (SpecialRoot(node_number::kSpecialRoot2) != kNoNode &&
+        FillSpecialFolders2(deferredOrder2_) != 0)
+        return -1;
     return 0;
 }
 
@@ -321,6 +353,7 @@ void SettingsTree::CollectLevel(NodeHandle first, int depth, FolderSettings& out
 }
 
 void SettingsTree::Collect(FolderSettings& out) {
+    FillDeferredSpecialFolders();
     CollectOrder(node_number::kSpecialRoot1, node_number::kSpecial1Base, out.specialFolderOrder1,
                  kSpecialFolderCount1);
     CollectOrder(node_number::kSpecialRoot2, node_number::kSpecial2Base, out.specialFolderOrder2,

@@ -64,6 +64,9 @@ public:
     virtual bool HasSecondSpecialRoot() = 0;
     // The shell knows entry `tableIndex` (0..44) of the special folder table.
     virtual bool IsSpecialFolderAvailable(std::size_t tableIndex) = 0;
+    // Every entry's availability is answered already, so that asking does
+    // not wait for the shell.
+    virtual bool SpecialFoldersKnown() { return true; }
     // The collected tree held more records than a list may; it was cut.
     virtual void ReportTooManyItems() = 0;
 };
@@ -116,6 +119,13 @@ public:
     // The collecting half alone.
     void Collect(FolderSettings& out);
 
+    // A tree built while the host cannot yet say which special folders
+    // exist leaves them out; this puts them in, asking for each that is
+    // still unanswered. Collect does it first. 0, or -1 when nodes could
+    // not be built.
+    int FillDeferredSpecialFolders();
+    bool SpecialFoldersDeferred() const { return deferred_; }
+
     int FillSpecialFolders1(const std::uint8_t* order);
     int FillSpecialFolders2(const std::uint8_t* order);
     int BuildUserTree();
@@ -156,6 +166,7 @@ private:
     void CollectOrder(std::int32_t rootNumber, std::int32_t firstNumber, std::uint8_t* order,
                       std::size_t count) const;
     NodeHandle InsertRecord(NodeHandle parent, const ShownEntry& entry);
+    bool AvailabilityAnswered(const FolderSettings& settings) const;
 
     NodeTree& tree_;
     SettingsTreeHost& host_;
@@ -163,6 +174,9 @@ private:
     WorkingCopy items_;
     std::vector<std::pair<int, std::string>> texts_;
     std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> available_ = MakeUnknown();
+    bool deferred_ = false;
+    std::uint8_t deferredOrder1_[kSpecialFolderCount1] = {};
+    std::uint8_t deferredOrder2_[kSpecialFolderCount2] = {};
 
     static std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> MakeUnknown() {
         std::array<std::int8_t, kSpecialFolderCount1 + kSpecialFolderCount2> a;

@@ -9,7 +9,6 @@
 #include "base/resource_text.h"
 #include "base/system_code_page.h"
 #include "config/special_folder_table.h"
-#include "config/special_folders_win.h"
 #include "res/resource.h"
 
 namespace tellaro {
@@ -48,6 +47,8 @@ int SettingsWindow::Close() {
     okButton_.reset();
     cancelButton_.reset();
     helpButton_.reset();
+    // Its thread may still be asking; it will tell no one.
+    fetch_.reset();
     DestroyMenus();
     if (GetHandle() == nullptr) return 0;
     Show(0);
@@ -95,7 +96,9 @@ int SettingsWindow::LoadTree(const FolderSettings& settings, bool discardItems) 
             // The rebuilt tree has no selection, and the tree view takes no
             // arrow keys without one: the user starts at the menu root.
             if (nodes_.Selection() == kNoNode) nodes_.Select(logic_.MenuRoot());
-            tree_->FocusControl();
+            // A hidden window gets the focus when it is shown: asked now, it
+            // would cost the window system a noticeable moment for nothing.
+            if (IsVisibleNow()) tree_->FocusControl();
         }
     }
     return result;
@@ -138,8 +141,12 @@ bool SettingsWindow::HasSecondSpecialRoot() {
 }
 
 bool SettingsWindow::IsSpecialFolderAvailable(std::size_t tableIndex) {
-    return tableIndex < SpecialFolderTable::EntryCount &&
-           ::tellaro::IsSpecialFolderAvailable(SpecialFolderTable::Entry(tableIndex).csidl);
+    if (fetch_) return fetch_->Available(tableIndex);
+    return ShellAsk()(tableIndex, special_facts::kAvailable).available;
+}
+
+bool SettingsWindow::SpecialFoldersKnown() {
+    return fetch_ && fetch_->AvailabilityKnown();
 }
 
 // Told only once the collected list has been handed over: a message box
@@ -232,6 +239,9 @@ int SettingsWindow::OnMessage(DialogMessage& record) {
             break;
         case MSG_CONTEXT_MENU:
             if (own) ShowContextMenu(record.wParam != 0);
+            break;
+        case MSG_SPECIAL_FOLDER_FACTS:
+            if (own) OnSpecialFolderFacts();
             break;
     }
     return 0;

@@ -20,6 +20,7 @@
 #include "settings/item_names.h"
 #include "settings/settings_frame_rules.h"
 #include "settings/settings_tree.h"
+#include "settings/special_folder_fetch.h"
 #include "settings/tree_editor.h"
 #include "settings/tree_view_node_tree.h"
 #include "ui/controls/dialog_control.h"
@@ -124,15 +125,16 @@ public:
     SettingsTree& Tree() { return logic_; }
     TreeViewControl* TreeControl() const { return tree_.get(); }
     int TreeImageCount() const { return treeImages_ ? treeImages_->GetImageCount() : -1; }
-    // Whether special folder j of each table has a file-system directory;
-    // worked out with the icons when the window is first shown.
-    const std::uint8_t* HasDirectory1();
-    const std::uint8_t* HasDirectory2();
+    HIMAGELIST TreeImages() const { return treeImages_ ? treeImages_->GetHandle() : nullptr; }
+    // The shell has answered for every special folder, and the window has
+    // taken in the answers.
+    bool ShellAnswersTaken() const;
 
 private:
     std::string Text(int stringId) override;
     bool HasSecondSpecialRoot() override;
     bool IsSpecialFolderAvailable(std::size_t tableIndex) override;
+    bool SpecialFoldersKnown() override;
     void ReportTooManyItems() override;
     bool SpecialFolderDirectory(std::size_t tableIndex, std::string& path) override;
     void ReportDropOnDescendant() override;
@@ -144,6 +146,8 @@ protected:
     // An error naming paths the code page may not hold: string `textId`
     // with `names` (UTF-16) put in.
     virtual int ShowNamesMessage(int textId, const std::wstring& names);
+    // What the shell is asked about the special folders; tests answer.
+    virtual SpecialFolderFetch::Ask ShellAsk() const { return AskShellAbout; }
 
 private:
     // Everything done while one lives is one step of the history, recorded
@@ -191,8 +195,14 @@ private:
     bool IsOwnTreeNotify(const DialogMessage& record) const;
     static bool IsDeactivation(const DialogMessage& record);
     int MeasureLayout();
-    int CreateImageLists();
-    void LoadShellImages();
+    int CreateTreeImages();
+    int CreateDragCursors();
+    // Asks the shell about the special folders on a thread of its own; its
+    // answers come as MSG_SPECIAL_FOLDER_FACTS.
+    void StartShellFetch();
+    void OnSpecialFolderFacts();
+    // Whether special node `number` has a file-system directory to copy.
+    bool SpecialFolderHasDirectory(std::int32_t number);
     void DestroyMenus();
     HMENU MenuFor(int menuId) const;
     void ApplyStates(HMENU menu, const std::vector<ItemState>& states) const;
@@ -229,9 +239,8 @@ private:
     NodeHandle dropTarget_ = kNoNode;
     // Special folders a transfer could not add, for one message after it.
     std::vector<DroppedPath> refusedSpecialFolders_;
-    bool shellImagesLoaded_ = false;
-    std::uint8_t hasDirectory1_[kSpecialFolderCount1] = {};
-    std::uint8_t hasDirectory2_[kSpecialFolderCount2] = {};
+    bool dragSourceHasDirectory_ = false;
+    std::unique_ptr<SpecialFolderFetch> fetch_;
     FrameLayout layout_;
     bool haveLayout_ = false;
 };

@@ -64,13 +64,28 @@ bool SettingsWindow::MakeDragImage(HTREEITEM item, int image) {
     return madeFromIcon;
 }
 
+// Asked once a drag, for the dragged folder alone: the shell may not have
+// answered for all of them yet.
+bool SettingsWindow::SpecialFolderHasDirectory(std::int32_t number) {
+    namespace nn = node_number;
+    std::size_t i = 0;
+    if (number >= nn::kSpecial1Base && number < nn::kSpecial1Base + kSpecialFolderCount1)
+        i = static_cast<std::size_t>(number - nn::kSpecial1Base);
+    else if (number >= nn::kSpecial2Base && number < nn::kSpecial2Base + kSpecialFolderCount2)
+        i = kSpecialFolderCount1 + static_cast<std::size_t>(number - nn::kSpecial2Base);
+    else
+        return false;
+    if (fetch_) return fetch_->HasDirectory(i);
+    return ShellAsk()(i, special_facts::kDirectory).hasDirectory;
+}
+
 void SettingsWindow::OnBeginDrag(const NMTREEVIEWA& notification) {
     const NodeHandle node = TreeViewNodeTree::ToNode(notification.itemNew.hItem);
     const std::int32_t number = nodes_.Number(node);
     if (!IsEditing() || number < 0 || number == node_number::kMenuRoot) return;
     CancelDrag();
     if (!dragImage_) dragImage_.reset(new (std::nothrow) ImageList());
-    if (!dragImage_ || !dragCursors_) return;
+    if (!dragImage_ || CreateDragCursors() != 0) return;
     if (!MakeDragImage(notification.itemNew.hItem, nodes_.Image(node))) return;
     // The pointer holds the node by the middle of its icon, whatever the
     // icons' size.
@@ -81,6 +96,7 @@ void SettingsWindow::OnBeginDrag(const NMTREEVIEWA& notification) {
         return;
     }
     const bool special = number >= node_number::kSpecial1Base && number < node_number::kUserBase;
+    dragSourceHasDirectory_ = special && SpecialFolderHasDirectory(number);
     dragCursors_->SetDragCursorImage(special ? drag_cursor::kDenied : drag_cursor::kAllowed, cx / 2,
                                      cy / 2);
     HWND control = tree_->GetControlHandle();
@@ -107,9 +123,9 @@ void SettingsWindow::OnMouseMove(DialogMessage& record) {
     dragImage_->DragLeave(control);
     if (hit != nullptr) {
         SetCursorCount(-1);
-        const int sign = DragCursorImage(nodes_.Number(dragSource_),
-                                         nodes_.Number(TreeViewNodeTree::ToNode(hit)),
-                                         HasDirectory1(), HasDirectory2());
+        const int sign =
+            DragCursorImage(nodes_.Number(dragSource_),
+                            nodes_.Number(TreeViewNodeTree::ToNode(hit)), dragSourceHasDirectory_);
         dragCursors_->SetDragCursorImage(sign, 0, 0);
         tree_->SelectDropTarget(hit);
     } else {

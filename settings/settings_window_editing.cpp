@@ -221,14 +221,8 @@ int SettingsWindow::ShowNamesMessage(int textId, const std::wstring& names) {
 
 bool SettingsWindow::SpecialFolderDirectory(std::size_t tableIndex, std::string& path) {
     if (tableIndex >= SpecialFolderTable::EntryCount) return false;
-    const std::uint8_t* hasDirectory =
-        tableIndex < kSpecialFolderCount1 ? HasDirectory1() : HasDirectory2();
-    const std::size_t j =
-        tableIndex < kSpecialFolderCount1 ? tableIndex : tableIndex - kSpecialFolderCount1;
-    if (hasDirectory[j] == 0) return false;
     const std::optional<std::wstring> wide =
         SpecialFolderPathWide(SpecialFolderTable::Entry(tableIndex).csidl);
-    // The directory may have gone since the window first asked.
     const DWORD attributes = wide ? GetFileAttributesW(wide->c_str()) : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return false;

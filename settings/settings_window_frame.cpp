@@ -59,79 +59,73 @@ int SettingsWindow::MeasureLayout() {
 // grow with the screen's DPI: at 16 and 32 pixels they would look tiny
 // beside the scaled text at 150 or 200 %. The resources hold each size, so
 // nothing is stretched.
-int SettingsWindow::CreateImageLists() {
+int SettingsWindow::CreateTreeImages() {
     if (!tree_) return -1;
+    if (treeImages_) return 0;
     HINSTANCE module = ModuleInstance();
-    if (!dragCursors_) {
-        dragCursors_.reset(new (std::nothrow) ImageList());
-        if (!dragCursors_ ||
-            dragCursors_->Create(GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR),
-                                 kImageFlags, 3, 1) != 0)
-            return -1;
-        for (int id : {IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
-            dragCursors_->AddIcon(LoadCursorA(module, MAKEINTRESOURCEA(id)));
-    }
-    if (!treeImages_) {
-        const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-        treeImages_.reset(new (std::nothrow) ImageList());
-        if (!treeImages_ || treeImages_->Create(cx, cy, kImageFlags, node_image::kCount, 1) != 0)
-            return -1;
-        for (int id : {IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR})
-            treeImages_->AddIconResource(module, id, cx, cy);
-    }
-    // The special folders' icons follow at once.
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    treeImages_.reset(new (std::nothrow) ImageList());
+    if (!treeImages_ || treeImages_->Create(cx, cy, kImageFlags, node_image::kCount, 1) != 0)
+        return -1;
+    // The program's icon stands in for each special folder's until the
+    // shell's comes, and wherever the shell has none: image 4 + j is always
+    // entry j's. Added once and copied, as adding an icon costs far more.
+    static const int kIcons[] = {IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR,
+                                 IDI_PROGRAM_SMALL};
+    const int standIn = node_image::kSpecial1Base;
+    if (treeImages_->AddIconResources(module, kIcons, 5, cx, cy) == 0 &&
+        treeImages_->SetImageCount(static_cast<UINT>(node_image::kCount)) == 0)
+        for (int i = standIn + 1; i < node_image::kCount; ++i) treeImages_->CopyImage(i, standIn);
     tree_->SetImageList(treeImages_->GetHandle(), TVSIL_NORMAL);
     return 0;
 }
 
-// The image lists with the shell's icon of every special folder, and whether
-// each has a directory. Asking the shell 45 times costs a noticeable moment,
-// and nobody sees the images of a hidden window, so all this waits until the
-// window is first shown.
-void SettingsWindow::LoadShellImages() {
-    int cx = 0, cy = 0;
-    if (shellImagesLoaded_ || CreateImageLists() != 0 || treeImages_->GetIconSize(&cx, &cy) != 0)
-        return;
-    shellImagesLoaded_ = true;
-    for (std::size_t i = 0; i < SpecialFolderTable::EntryCount; ++i) {
-        std::uint8_t& hasDirectory =
-            i < kSpecialFolderCount1 ? hasDirectory1_[i] : hasDirectory2_[i - kSpecialFolderCount1];
-        hasDirectory = 0;
-        LPITEMIDLIST list = nullptr;
-        HICON icon = nullptr;
-        if (SUCCEEDED(
-                SHGetSpecialFolderLocation(nullptr, SpecialFolderTable::Entry(i).csidl, &list))) {
-            // Wide: a path the code page lacks is still a directory, which
-            // a copy into the user list then refuses by name.
-            wchar_t path[MAX_PATH] = {};
-            if (SHGetPathFromIDListW(list, path)) {
-                const DWORD attributes = GetFileAttributesW(path);
-                hasDirectory = attributes != INVALID_FILE_ATTRIBUTES &&
-                               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            }
-            // The shell's small icons are the system's small-icon size too.
-            SHFILEINFOA info = {};
-            if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof(info),
-                               SHGFI_PIDL | SHGFI_ICON | SHGFI_SMALLICON))
-                icon = info.hIcon;
-            CoTaskMemFree(list);
-        }
-        // The program's icon stands in, so that image 4 + j stays entry j's.
-        if (icon == nullptr || treeImages_->AddIcon(icon) < 0)
-            treeImages_->AddIconResource(ModuleInstance(), IDI_PROGRAM_SMALL, cx, cy);
-        if (icon != nullptr) DestroyIcon(icon);
+// Needed only once the user drags a node.
+int SettingsWindow::CreateDragCursors() {
+    if (dragCursors_) return 0;
+    dragCursors_.reset(new (std::nothrow) ImageList());
+    if (!dragCursors_ ||
+        dragCursors_->Create(GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR),
+                             kImageFlags, 3, 1) != 0) {
+        dragCursors_.reset();
+        return -1;
     }
-    if (tree_) tree_->Invalidate();
+    for (int id : {IDCUR_DROP_ALLOWED, IDCUR_DROP_DENIED, IDCUR_DROP_NONE})
+        dragCursors_->AddIcon(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(id)));
+    return 0;
 }
 
-const std::uint8_t* SettingsWindow::HasDirectory1() {
-    LoadShellImages();
-    return hasDirectory1_;
+// Nobody sees the images of a hidden window, so the shell is first asked
+// once the window has been shown, and the window never waits for its
+// answers.
+void SettingsWindow::StartShellFetch() {
+    if (treeImages_ == nullptr || GetHandle() == nullptr) return;
+    if (!fetch_) fetch_.reset(new (std::nothrow) SpecialFolderFetch());
+    if (fetch_) fetch_->Start(GetHandle(), MSG_SPECIAL_FOLDER_FACTS, ShellAsk());
 }
 
-const std::uint8_t* SettingsWindow::HasDirectory2() {
-    LoadShellImages();
-    return hasDirectory2_;
+bool SettingsWindow::ShellAnswersTaken() const {
+    return fetch_ && fetch_->Finished() && !fetch_->IconsWaiting() &&
+           !logic_.SpecialFoldersDeferred();
+}
+
+// Anyone may post the notice: it only makes the window read what waits.
+void SettingsWindow::OnSpecialFolderFacts() {
+    if (!fetch_) return;
+    SpecialFolderFetch::Icons icons = fetch_->TakeIcons();
+    bool changed = false;
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        if (icons[i] == nullptr) continue;
+        if (treeImages_ && treeImages_->ReplaceIcon(node_image::kSpecial1Base + static_cast<int>(i),
+                                                    icons[i]) == 0)
+            changed = true;
+        DestroyIcon(icons[i]);
+    }
+    if (fetch_->AvailabilityKnown() && logic_.SpecialFoldersDeferred()) {
+        logic_.FillDeferredSpecialFolders();
+        changed = true;
+    }
+    if (changed && tree_) tree_->Invalidate();
 }
 
 void SettingsWindow::OnSize(DialogMessage& record) {
@@ -162,8 +156,8 @@ void SettingsWindow::OnSizing(DialogMessage& record) {
 BOOL SettingsWindow::Show(int flag) {
     // Built before the window appears, so that it never shows an empty tree.
     if (flag == 1) {
+        CreateTreeImages();
         BuildPendingTree();
-        LoadShellImages();
     }
     if (flag == 1 && IsLive()) {
         // Inside the work area of the monitor the user is working on.
@@ -173,7 +167,15 @@ BOOL SettingsWindow::Show(int flag) {
         const ScreenPoint at = PlaceAtPointer(pointer, width, height, WorkAreaAt(pointer));
         MoveWindow(GetHandle(), at.x, at.y, width, height, FALSE);
     }
-    return Dialog::Show(flag);
+    const BOOL shown = Dialog::Show(flag);
+    if (flag == 1 && tree_) tree_->FocusControl();
+    if (flag == 1 && !fetch_ && IsLive()) {
+        // Painted before the shell is asked: its first calls load libraries
+        // and would hold this thread's own work up.
+        RedrawWindow(GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        StartShellFetch();
+    }
+    return shown;
 }
 
 }  // namespace tellaro

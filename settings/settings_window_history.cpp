@@ -8,6 +8,9 @@
 namespace tellaro {
 
 SettingsWindow::EditStep::EditStep(SettingsWindow& window) : window_(window), edit_(window.edit_) {
+    // Every state kept holds the special folders: one taken before the
+    // shell had said which exist would lose them when taken back.
+    window_.logic_.FillDeferredSpecialFolders();
     // A hidden window has no edit to take back.
     if (window_.stepDepth_++ > 0 || !window_.IsEditing()) return;
     try {
@@ -23,6 +26,7 @@ SettingsWindow::EditStep::EditStep(SettingsWindow& window) : window_(window), ed
 SettingsWindow::EditStep::~EditStep() {
     --window_.stepDepth_;
     if (!recording_ || window_.edit_ != edit_ || !window_.IsEditing()) return;
+    window_.logic_.FillDeferredSpecialFolders();
     try {
         window_.history_.Record(std::move(before_), window_.logic_);
     } catch (const std::bad_alloc&) {

@@ -17,4 +17,5 @@ list(APPEND TELLARO_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_editing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_drag.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_window_history.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/special_folder_fetch.cpp
 )

@@ -213,6 +213,8 @@ void TreeEditor::DefaultOrder(std::uint8_t* order, std::size_t count,
 }
 
 int TreeEditor::RestoreChildren(NodeHandle node) {
+    // Otherwise the folders left out would come on top of the new ones.
+    logic_.FillDeferredSpecialFolders();
     std::uint8_t order[kSpecialFolderCount1];
     switch (tree_.Number(node)) {
         case nn::kSpecialRoot1:

@@ -22,9 +22,11 @@ public:
     std::string Text(int id) override { return "S" + std::to_string(id); }
     bool HasSecondSpecialRoot() override { return second; }
     bool IsSpecialFolderAvailable(std::size_t i) override { return !missing.test(i); }
+    bool SpecialFoldersKnown() override { return known; }
     void ReportTooManyItems() override { ++tooMany; }
 
     bool second = true;
+    bool known = true;
     std::bitset<45> missing;
     int tooMany = 0;
 };
@@ -113,6 +115,21 @@ TEST(SettingsTreeLoad, NodesNumbersAndImagesFollowTheSettings) {
     EXPECT_EQ(out.specialFolderOrder1[7], kNotShown);
     EXPECT_EQ(out.specialFolderOrder1[4], kNotShown);
     EXPECT_EQ(out.specialFolderOrder2[14], 0);
+
+    // Until the host can say which folders exist the special roots wait
+    // empty; the tree once they come, and what is collected meanwhile, are
+    // the same as above.
+    Fixture late;
+    late.host.missing.set(4);
+    late.host.known = false;
+    ASSERT_EQ(late.logic.LoadTree(s, false), 0);
+    EXPECT_EQ(late.Dump(), "S15[S10 S11 A[X] - B]");
+    const FolderSettings early = late.Collect();
+    EXPECT_EQ(late.Dump(), f.Dump());
+    EXPECT_EQ(late.logic.FillDeferredSpecialFolders(), 0);
+    EXPECT_EQ(late.Dump(), f.Dump()) << "filled once";
+    EXPECT_EQ(0, std::memcmp(early.specialFolderOrder1, out.specialFolderOrder1, 30));
+    EXPECT_EQ(0, std::memcmp(early.specialFolderOrder2, out.specialFolderOrder2, 15));
 }
 
 // Lists the reader accepts but the window never writes: the tree shows what

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/module_instance.h"
 #include "base/runtime_api.h"
@@ -139,6 +142,50 @@ TEST(ImageListTest, ListsWorkAgainAfterTheLastOneFreedTheLibrary) {
         EXPECT_EQ(second.AttachHandle(nullptr), -1);
         EXPECT_EQ(second.GetImageCount(), -1) << "no list yet";
         EXPECT_GE(first.GetLibraryMajor(), 4u);
+    }
+}
+
+// Each image drawn on a background the masks let through, as the tree
+// draws it.
+std::vector<std::uint32_t> DrawnImages(HIMAGELIST list, int count, int size) {
+    runtime_api::ImageListApi api;
+    EXPECT_TRUE(runtime_api::LoadImageListApi(api));
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size * count, -size, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, canvas);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size * size * count), 0);
+    if (bits != nullptr) {
+        std::fill_n(static_cast<std::uint32_t*>(bits), pixels.size(), 0x00FF00FFu);
+        for (int i = 0; i < count; ++i) api.ImageList_Draw(list, i, dc, i * size, 0, ILD_NORMAL);
+        GdiFlush();
+        std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
+    }
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    runtime_api::FreeImageListApi(api);
+    return pixels;
+}
+
+// The settings window adds its icons as one strip and copies the stand-in:
+// what the tree draws must not change for it, at any DPI's icon size.
+TEST(ImageListTest, IconsAddedAsOneStripDrawAsAddedOneByOne) {
+    const int ids[] = {IDI_MENU_ROOT, IDI_GROUP, IDI_FOLDER, IDI_SEPARATOR, IDI_PROGRAM_SMALL};
+    for (int size : {16, 24, 32}) {
+        ImageList strip, single;
+        ASSERT_EQ(strip.Create(size, size, ILC_MASK | ILC_COLOR8, 6, 1), 0);
+        ASSERT_EQ(single.Create(size, size, ILC_MASK | ILC_COLOR8, 6, 1), 0);
+        ASSERT_EQ(strip.AddIconResources(ModuleInstance(), ids, 5, size, size), 0) << size;
+        ASSERT_EQ(strip.SetImageCount(6), 0);
+        EXPECT_EQ(strip.CopyImage(5, 4), 0);
+        for (int id : ids) single.AddIconResource(ModuleInstance(), id, size, size);
+        single.AddIconResource(ModuleInstance(), IDI_PROGRAM_SMALL, size, size);
+        const std::vector<std::uint32_t> drawn = DrawnImages(strip.GetHandle(), 6, size);
+        EXPECT_EQ(drawn, DrawnImages(single.GetHandle(), 6, size)) << size;
+        EXPECT_NE(std::count(drawn.begin(), drawn.end(), 0x00FF00FFu), 0) << "masks kept";
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "base/resource_text.h"
 #include "res/resource.h"
+#include "tests/win32/message_pump.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
@@ -52,21 +53,8 @@ public:
     }
 };
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// The path is checked on another thread: its answer comes as a message.
-void PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 200 && !done(); ++i) {
-        Sleep(25);
-        Pump();
-    }
-}
+using test::Pump;
+using test::PumpUntil;
 
 std::string Text(HWND window) {
     char buffer[512] = {};

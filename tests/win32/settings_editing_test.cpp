@@ -16,6 +16,7 @@
 #include "settings/item_names.h"
 #include "settings/settings_window.h"
 #include "tests/win32/config_test_support.h"
+#include "tests/win32/message_pump.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
@@ -82,6 +83,9 @@ protected:
             if (b != kNotShown) b = position++;
         ASSERT_EQ(window_.LoadTree(settings_, true), 0);
         window_.ShowWithItems(true, settings_.items);
+        // The special folders come once the shell has said which exist.
+        ASSERT_TRUE(
+            test::PumpUntil([&] { return !window_.Tree().SpecialFoldersDeferred(); }, 120000));
     }
 
     TreeViewControl* tree() const { return window_.TreeControl(); }

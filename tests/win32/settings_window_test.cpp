@@ -17,6 +17,7 @@
 #include "res/resource.h"
 #include "shell/launch_thread.h"
 #include "shell/shell_launcher.h"
+#include "tests/win32/message_pump.h"
 #include "ui/framework/application.h"
 
 namespace tellaro {
@@ -37,6 +38,13 @@ BOOL RecordExecute(SHELLEXECUTEINFOA* info) {
     g_opened.push_back(std::string(info->lpVerb) + " " + info->lpFile);
     return TRUE;
 }
+
+SpecialFolderFacts AskWithALateDesktopIcon(std::size_t i, unsigned what);
+
+class LateIconWindow : public SettingsWindow {
+protected:
+    SpecialFolderFetch::Ask ShellAsk() const override { return AskWithALateDesktopIcon; }
+};
 
 class SettingsWindowTest : public testing::Test {
 protected:
@@ -75,7 +83,7 @@ protected:
     TreeViewControl* tree() const { return window_.TreeControl(); }
 
     ChainApplication app_;
-    SettingsWindow window_;
+    LateIconWindow window_;
     FolderSettings settings_;
 };
 
@@ -85,8 +93,7 @@ TEST_F(SettingsWindowTest, TreeShowsRootSpecialRootsAndUserTree) {
     EXPECT_EQ(Describe(root), LoadResourceString(IDS_MENU_ROOT) + "/0/0");
     const HTREEITEM special1 = tree()->GetChild(root);
     EXPECT_EQ(Describe(special1), LoadResourceString(IDS_SPECIAL_FOLDERS1) + "/1/1");
-    // The desktop is known everywhere and comes first in table order.
-    EXPECT_EQ(Describe(tree()->GetChild(special1)), LoadResourceString(IDS_SF_DESKTOP) + "/4/10");
+    EXPECT_EQ(tree()->GetChild(special1), nullptr) << "the shell is first asked when shown";
     const HTREEITEM special2 = tree()->GetNextSibling(special1);
     EXPECT_EQ(Describe(special2), LoadResourceString(IDS_SPECIAL_FOLDERS2) + "/1/2");
 
@@ -102,11 +109,93 @@ TEST_F(SettingsWindowTest, TreeShowsRootSpecialRootsAndUserTree) {
     EXPECT_EQ(Describe(tree()->GetNextSibling(group)),
               settings_.items.At(6).name.substr(0, 60) + ".../2/106");
 
-    // The images, the special folders' shell icons among them, come when the
-    // window is shown.
+    // The images come when the window is shown, the special folders once
+    // the shell has said which exist.
     EXPECT_EQ(window_.TreeImageCount(), -1);
     window_.ShowWithItems(true, settings_.items);
     EXPECT_EQ(window_.TreeImageCount(), 4 + 45);
+    ASSERT_TRUE(test::PumpUntil([&] { return tree()->GetChild(special1) != nullptr; }, 120000));
+    // The desktop is known everywhere and comes first in table order.
+    EXPECT_EQ(Describe(tree()->GetChild(special1)), LoadResourceString(IDS_SF_DESKTOP) + "/4/10");
+}
+
+// The image's middle pixel as the tree draws it.
+COLORREF MiddleOf(HIMAGELIST list, int image) {
+    runtime_api::ImageListApi api;
+    if (!runtime_api::LoadImageListApi(api)) return CLR_INVALID;
+    int cx = 0, cy = 0;
+    api.ImageList_GetIconSize(list, &cx, &cy);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, cx, cy);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = SelectObject(dc, canvas);
+    api.ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL);
+    const COLORREF middle = GetPixel(dc, cx / 2, cy / 2);
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    runtime_api::FreeImageListApi(api);
+    return middle;
+}
+
+// The desktop's icon comes only when the test lets it; everything else the
+// shell answers as it does.
+HANDLE g_letIconGo = nullptr;
+HICON g_lateIcon = nullptr;
+SpecialFolderFacts AskWithALateDesktopIcon(std::size_t i, unsigned what) {
+    if (g_letIconGo == nullptr || i != 0 || (what & special_facts::kIcon) == 0)
+        return AskShellAbout(i, what);
+    SpecialFolderFacts facts = AskShellAbout(i, what & ~special_facts::kIcon);
+    // Bounded, so that a failing test does not leave the thread behind.
+    WaitForSingleObject(g_letIconGo, 120000);
+    facts.icon = CopyIcon(g_lateIcon);
+    return facts;
+}
+
+HICON RedIcon(int cx, int cy) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateCompatibleBitmap(screen, cx, cy);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = SelectObject(dc, colour);
+    const RECT all = {0, 0, cx, cy};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    HBITMAP mask = CreateBitmap(cx, cy, 1, 1, nullptr);  // all opaque
+    ICONINFO info = {TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
+TEST_F(SettingsWindowTest, ALateShellIconNeitherHoldsTheWindowNorIsLost) {
+    g_lateIcon = RedIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    g_letIconGo = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    window_.LoadTreeWhenNeeded(&settings_);
+    window_.ShowWithItems(true, settings_.items);
+    // Had the window waited for the icon, the icon would be in by now.
+    EXPECT_TRUE(IsWindowVisible(window_.GetHandle()));
+    const int desktopImage = node_image::kSpecial1Base;
+    EXPECT_NE(MiddleOf(window_.TreeImages(), desktopImage), RGB(255, 0, 0)) << "the stand-in";
+    ASSERT_TRUE(test::PumpUntil([&] { return !window_.Tree().SpecialFoldersDeferred(); }, 120000));
+    const HTREEITEM desktop = tree()->GetChild(tree()->GetChild(tree()->GetRoot()));
+    EXPECT_EQ(Describe(desktop), LoadResourceString(IDS_SF_DESKTOP) + "/4/10");
+
+    SetEvent(g_letIconGo);
+    EXPECT_TRUE(test::PumpUntil([&] { return window_.ShellAnswersTaken(); }, 120000));
+    EXPECT_EQ(MiddleOf(window_.TreeImages(), desktopImage), RGB(255, 0, 0));
+    const OptionsRecord options;
+    FolderSettings out;
+    window_.CollectSettings(out);
+    EXPECT_EQ(EncodeItemFile(options, out), EncodeItemFile(options, settings_));
+    CloseHandle(g_letIconGo);
+    g_letIconGo = nullptr;
+    DestroyIcon(g_lateIcon);
 }
 
 // The tree's images are as large as the system's small icons, which grow

@@ -1,5 +1,7 @@
 #include "ui/controls/image_list.h"
 
+#include <utility>
+
 #include "base/runtime_api.h"
 #include "ui/controls/library_users.h"
 
@@ -21,6 +23,37 @@ ModuleVersion g_imageListVersion;
 
 int Succeeded(BOOL ok) {
     return ok ? 0 : -1;
+}
+
+// Icon `id`'s colour and mask bitmaps copied into the strips at `x`, as
+// adding the icon to a list copies them.
+bool CopyIconInto(HINSTANCE instance, int id, int cx, int cy, HDC strip, HBITMAP colour,
+                  HBITMAP mask, int x) {
+    HICON icon =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, cx, cy, 0));
+    ICONINFO info = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        if (icon != nullptr) DestroyIcon(icon);
+        return false;
+    }
+    DestroyIcon(icon);
+    // A monochrome icon keeps both halves in its mask: one by one, then.
+    bool copied = info.hbmColor != nullptr;
+    HDC part = CreateCompatibleDC(strip);
+    copied = copied && part != nullptr;
+    for (const auto& [from, to] :
+         {std::pair{info.hbmColor, colour}, std::pair{info.hbmMask, mask}}) {
+        if (!copied) break;
+        const HGDIOBJ oldPart = SelectObject(part, from);
+        const HGDIOBJ oldStrip = SelectObject(strip, to);
+        copied = BitBlt(strip, x, 0, cx, cy, part, 0, 0, SRCCOPY) != FALSE;
+        SelectObject(strip, oldStrip);
+        SelectObject(part, oldPart);
+    }
+    if (part != nullptr) DeleteDC(part);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    return copied;
 }
 
 }  // namespace
@@ -47,6 +80,41 @@ int ImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
 int ImageList::AddIcon(HICON icon) {
     if (handle_ == nullptr || g_api.ImageList_ReplaceIcon == nullptr) return -1;
     return g_api.ImageList_ReplaceIcon(handle_, -1, icon);
+}
+
+int ImageList::ReplaceIcon(int index, HICON icon) {
+    if (handle_ == nullptr || index < 0 || g_api.ImageList_ReplaceIcon == nullptr) return -1;
+    return g_api.ImageList_ReplaceIcon(handle_, index, icon) == index ? 0 : -1;
+}
+
+int ImageList::CopyImage(int index, int source) {
+    if (handle_ == nullptr || g_api.ImageList_Copy == nullptr) return -1;
+    return Succeeded(g_api.ImageList_Copy(handle_, index, handle_, source, ILCF_MOVE));
+}
+
+int ImageList::AddIconResources(HINSTANCE instance, const int* ids, int count, int cx, int cy) {
+    if (handle_ == nullptr || count <= 0 || g_api.ImageList_Add == nullptr) return -1;
+    HDC screen = GetDC(nullptr);
+    HDC strip = CreateCompatibleDC(screen);
+    HBITMAP colour = CreateCompatibleBitmap(screen, cx * count, cy);
+    HBITMAP mask = CreateBitmap(cx * count, cy, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+    bool copied = strip != nullptr && colour != nullptr && mask != nullptr;
+    for (int k = 0; copied && k < count; ++k)
+        copied = CopyIconInto(instance, ids[k], cx, cy, strip, colour, mask, k * cx);
+    if (strip != nullptr) DeleteDC(strip);
+    const int first = copied ? g_api.ImageList_Add(handle_, colour, mask) : -1;
+    if (colour != nullptr) DeleteObject(colour);
+    if (mask != nullptr) DeleteObject(mask);
+    if (first >= 0 || copied) return first;
+    // Without the strip, one by one; only a complete set counts.
+    const int before = GetImageCount();
+    for (int k = 0; k < count; ++k)
+        if (AddIconResource(instance, ids[k], cx, cy) < 0) {
+            SetImageCount(static_cast<UINT>(before));
+            return -1;
+        }
+    return before;
 }
 
 int ImageList::AddIconResource(HINSTANCE instance, int id, int cx, int cy) {

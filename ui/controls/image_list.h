@@ -26,9 +26,18 @@ public:
     virtual int Create(int cx, int cy, UINT flags, int initial, int grow);
     // Appends an icon (or cursor): the new image's index, or -1.
     virtual int AddIcon(HICON icon);
+    // Puts a copy of `icon` in place of image `index`: 0 / -1.
+    virtual int ReplaceIcon(int index, HICON icon);
+    // Image `source` copied over image `index` of the same list: 0 / -1.
+    virtual int CopyImage(int index, int source);
     // Appends icon resource `id` of `instance` loaded at cx x cy: the new
     // image's index, or -1 (also when the icon does not load).
     virtual int AddIconResource(HINSTANCE instance, int id, int cx, int cy);
+    // Appends icon resources `ids` of `instance`, each loaded at cx x cy,
+    // as one strip: each icon added on its own goes through the list's
+    // colour depth by itself, many times slower. The index of the first new
+    // image, or -1 with nothing added.
+    virtual int AddIconResources(HINSTANCE instance, const int* ids, int count, int cx, int cy);
     // Append a bitmap with a mask bitmap, or with a mask colour: the index
     // of the first new image, or -1.
     virtual int Add(HBITMAP image, HBITMAP mask);
