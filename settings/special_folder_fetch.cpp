@@ -9,22 +9,12 @@
 #include <cstdint>
 #include <new>
 
+#include "base/locked.h"
 #include "config/special_folder_table.h"
 
 namespace tellaro {
 
 namespace {
-
-class Locked {
-public:
-    explicit Locked(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
-    ~Locked() { LeaveCriticalSection(&lock_); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    CRITICAL_SECTION& lock_;
-};
 
 constexpr std::size_t kEntries = SpecialFolderTable::EntryCount;
 
@@ -193,19 +183,24 @@ bool SpecialFolderFetch::IconsWaiting() const {
 }
 
 bool SpecialFolderFetch::Available(std::size_t i) {
-    if (i >= kEntries) return false;
-    if (!state_) return ask_(i, special_facts::kAvailable).available;
-    const int known = state_->Known(state_->available, i);
-    if (known >= 0) return known != 0;
-    return state_->Settle(state_->available, i, ask_(i, special_facts::kAvailable).available);
+    return Answer(i, special_facts::kAvailable);
 }
 
 bool SpecialFolderFetch::HasDirectory(std::size_t i) {
+    return Answer(i, special_facts::kDirectory);
+}
+
+bool SpecialFolderFetch::Answer(std::size_t i, unsigned what) {
     if (i >= kEntries) return false;
-    if (!state_) return ask_(i, special_facts::kDirectory).hasDirectory;
-    const int known = state_->Known(state_->hasDirectory, i);
+    auto ask = [&] {
+        const SpecialFolderFacts facts = ask_(i, what);
+        return what == special_facts::kAvailable ? facts.available : facts.hasDirectory;
+    };
+    if (!state_) return ask();
+    auto& answers = what == special_facts::kAvailable ? state_->available : state_->hasDirectory;
+    const int known = state_->Known(answers, i);
     if (known >= 0) return known != 0;
-    return state_->Settle(state_->hasDirectory, i, ask_(i, special_facts::kDirectory).hasDirectory);
+    return state_->Settle(answers, i, ask());
 }
 
 SpecialFolderFetch::Icons SpecialFolderFetch::TakeIcons() {

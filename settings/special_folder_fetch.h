@@ -64,6 +64,9 @@ public:
     Icons TakeIcons();
 
 private:
+    // `what` is kAvailable or kDirectory.
+    bool Answer(std::size_t tableIndex, unsigned what);
+
     Ask ask_ = AskShellAbout;
     std::shared_ptr<SpecialFolderFetchState> state_;
 };

@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "base/locked.h"
 #include "base/modal_loop.h"
 #include "base/monitors.h"
 #include "base/path_text.h"
@@ -39,17 +40,6 @@ bool IsDirectoryNow(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
-
-class Locked {
-public:
-    explicit Locked(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
-    ~Locked() { LeaveCriticalSection(&lock_); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    CRITICAL_SECTION& lock_;
-};
 
 }  // namespace
 
